@@ -1,0 +1,7 @@
+#include "ini/profile_service.h"
+
+namespace mb {
+
+const ProfileService& PlatformProfile() { return OwnProfile(); }
+
+}  // namespace mb
