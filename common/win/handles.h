@@ -1,6 +1,7 @@
 #pragma once
 // One owner type per kind of Windows handle: copies deleted, moves allowed.
 #include <windows.h>
+#include <objbase.h>
 
 #include <utility>
 

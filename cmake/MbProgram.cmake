@@ -1,0 +1,47 @@
+# mb_program_folder(<prefix> <exe-name>)
+# One program's folder: logic/ (portable library <prefix>_logic), win/ (the Windows
+# executable <exe-name>, with its .rc files), tests/*_test.cpp (unit tests, native and
+# under Wine: <prefix>_tests) and tests/e2e/*_e2e.cpp (end-to-end tests under Wine
+# that drive the real executable: <prefix>_e2e). Files are picked up by pattern, so
+# adding one needs no edit here.
+function(mb_program_folder prefix exe)
+  set(dir ${CMAKE_CURRENT_SOURCE_DIR})
+  file(GLOB logic_sources CONFIGURE_DEPENDS ${dir}/logic/*.cpp)
+  if(logic_sources)
+    add_library(${prefix}_logic STATIC ${logic_sources})
+  else()
+    add_library(${prefix}_logic INTERFACE)
+  endif()
+  target_include_directories(${prefix}_logic INTERFACE ${dir})
+  if(logic_sources)
+    target_include_directories(${prefix}_logic PUBLIC ${dir})
+  endif()
+  target_link_libraries(${prefix}_logic INTERFACE mb_common)
+
+  file(GLOB unit_tests CONFIGURE_DEPENDS ${dir}/tests/*_test.cpp)
+  if(unit_tests)
+    mb_add_gtest(${prefix}_tests SOURCES ${unit_tests} LIBS ${prefix}_logic mb_test_support)
+    target_include_directories(${prefix}_tests PRIVATE ${dir}/tests)
+  endif()
+
+  if(WIN32)
+    file(GLOB win_sources CONFIGURE_DEPENDS ${dir}/win/*.cpp ${dir}/win/*.rc)
+    if(win_sources)
+      add_executable(${exe} WIN32 ${win_sources})
+      target_link_libraries(${exe} PRIVATE ${prefix}_logic mb_common_win
+        comctl32 shell32 gdi32 ole32 oleaut32 uuid windowscodecs winmm comdlg32 advapi32)
+      target_include_directories(${exe} PRIVATE ${dir})
+      set_target_properties(${exe} PROPERTIES OUTPUT_NAME ${exe} RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+    endif()
+    file(GLOB e2e_tests CONFIGURE_DEPENDS ${dir}/tests/e2e/*_e2e.cpp)
+    if(e2e_tests)
+      mb_add_gtest(${prefix}_e2e SOURCES ${e2e_tests} LIBS mb_test_driver ${prefix}_logic mb_test_support)
+      target_include_directories(${prefix}_e2e PRIVATE ${dir}/tests/e2e)
+      target_compile_definitions(${prefix}_e2e PRIVATE MB_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
+      if(TARGET ${exe})
+        add_dependencies(${prefix}_e2e ${exe})
+      endif()
+      add_dependencies(${prefix}_e2e mb_standins)
+    endif()
+  endif()
+endfunction()
