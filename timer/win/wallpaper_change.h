@@ -1,0 +1,15 @@
+#pragma once
+#include <windows.h>
+#include <string>
+namespace mb::timer {
+bool HasSetCalIn(const std::string& appFolder);   // start-up test: MBSetCal.exe beside MBTimer (HasSetCal)
+class WallpaperChanger {
+public:
+    WallpaperChanger(std::string appFolder, bool hasSetCal, HWND owner);
+    bool Set_Collection();      // empties and refills PicturePool (may show the "WallPics" box); true only when filled from the host folder for this screen height
+    bool PoolEmpty() const;
+    void Change();              // the wallpaper change (tray double-click and the WallPaper action); throws std::runtime_error whose what() is the platform's description for a run-time error the caller must report (e.g. painter missing)
+    void StartPainter();        // display change: MBSetCal.exe with no argument
+    static void Centering();    // tray menu "壁紙中央(&C)"
+};
+}
