@@ -49,6 +49,9 @@ wine_env_start() {
   xvfb_start "$state"
   wine_prefix_prepare
   wineserver -p
+  # Start Wine's services now, away from any output pipe: services started by the
+  # first test would hold ctest's pipe open until they exit.
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 wine_env_stop() {
