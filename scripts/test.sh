@@ -19,18 +19,22 @@ count() {  # adds the counts of a ctest log
   passed=$((passed + t - p)); failed=$((failed + p))
 }
 
-step_failed() { echo "$1 failed"; failed=$((failed + 1)); }
+step_failed() {  # a build that fails is one failure, with its errors shown; what did build still runs
+  echo "$1 failed"
+  failed=$((failed + 1))
+  grep -hE 'error|Error' "$build"/*-build.log 2>/dev/null | head -20
+}
 quiet() { grep -vE '^ *[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed'; }
 
 # Native: the portable logic and its tests.
 mkdir -p "$build"
 if cmake -S "$root" -B "$build/native" -DCMAKE_BUILD_TYPE=Debug -DMB_SANITIZE=ON >"$build/native-configure.log" 2>&1 \
-   && cmake --build "$build/native" -j"$jobs" >"$build/native-build.log" 2>&1; then
+   && { cmake --build "$build/native" -j"$jobs" -- -k >"$build/native-build.log" 2>&1 || step_failed "native build"; }; then
   (cd "$build/native" && ctest --output-on-failure --timeout 300 -j"$jobs") 2>&1 | tee "$build/native-ctest.log" | quiet
   count "$build/native-ctest.log"
 else
-  grep -hE 'error|Error' "$build/native-configure.log" "$build/native-build.log" | head -40
-  step_failed "native build"
+  tail -n 20 "$build/native-configure.log"
+  failed=$((failed + 1)); echo "native configure failed"
 fi
 
 # Windows: cross-compiled, run under Wine with its own Xvfb and prefix.
@@ -39,7 +43,7 @@ mkdir -p "$state"
 trap 'wine_env_stop "$state"' EXIT
 if cmake -S "$root" -B "$build/windows" -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >"$build/windows-configure.log" 2>&1 \
-   && cmake --build "$build/windows" -j"$jobs" >"$build/windows-build.log" 2>&1; then
+   && { cmake --build "$build/windows" -j"$jobs" -- -k >"$build/windows-build.log" 2>&1 || step_failed "Windows build"; }; then
   if wine_env_start "$state"; then
     (cd "$build/windows" && ctest --output-on-failure --timeout 300) 2>&1 | tee "$build/windows-ctest.log" | quiet
     count "$build/windows-ctest.log"
@@ -47,8 +51,8 @@ if cmake -S "$root" -B "$build/windows" -DCMAKE_BUILD_TYPE=Release \
     step_failed "Wine environment"
   fi
 else
-  grep -hE 'error|Error' "$build/windows-configure.log" "$build/windows-build.log" | head -40
-  step_failed "Windows build"
+  tail -n 20 "$build/windows-configure.log"
+  failed=$((failed + 1)); echo "Windows configure failed"
 fi
 wine_env_stop "$state"
 trap - EXIT
