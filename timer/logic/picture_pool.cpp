@@ -72,7 +72,9 @@ bool PicturePool::Fill() {
 void PicturePool::AddFolder(const std::string& folder, bool withPng) {
     for (std::string_view extension : {".bmp", ".png", ".jpeg", ".jpg"}) {
         if (extension == ".png" && !withPng) continue;
-        for (const std::string& name : platform_.List(Join(folder, "*" + std::string(extension)))) {
+        std::string pattern = "*";
+        pattern += extension;
+        for (const std::string& name : platform_.List(Join(folder, pattern))) {
             // The platform also matches short 8.3 names ("*.jpg" could find "x.jpgx");
             // only the real extension counts, so no picture enters twice.
             if (EndsWithNoCase(name, extension)) pictures_.push_back(Join(folder, name));
