@@ -1,6 +1,6 @@
 // The picture pool: which folder, which files, each picture once per pass, and
 // what a wallpaper change does in either mode.
-#include "picture_pool.h"
+#include "logic/picture_pool.h"
 
 #include <gtest/gtest.h>
 
