@@ -24,7 +24,7 @@ step_failed() {  # a build that fails is one failure, with its errors shown; wha
   failed=$((failed + 1))
   grep -hE 'error|Error' "$build"/*-build.log 2>/dev/null | head -20
 }
-quiet() { grep -vE '^ *[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed'; }
+quiet() { grep -vE '^ *([0-9]+/[0-9]+ Test +#[0-9]+: .* Passed|Start +[0-9]+: )'; }
 
 # Native: the portable logic and its tests.
 mkdir -p "$build"
