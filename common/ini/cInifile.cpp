@@ -3,6 +3,7 @@
 #include "text/ansi.h"
 #include "text/wide.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cfenv>
 #include <cmath>

@@ -9,6 +9,7 @@
 #include <windows.h>
 #include "text/wide.h"
 #else
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
