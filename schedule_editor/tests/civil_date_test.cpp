@@ -39,10 +39,8 @@ TEST(ParseIsoDate, AcceptsOnlyRealDays) {
 
 TEST(FormatDate, Masks) {
     MonthNames names;
-    for (int m = 0; m < 12; ++m) {
-        names.full[m] = std::to_string(m + 1) + "月";
-        names.abbreviated[m] = "M" + std::to_string(m + 1);
-    }
+    names.full = {"1月", "2月", "3月", "4月", "5月", "6月", "7月", "8月", "9月", "10月", "11月", "12月"};
+    names.abbreviated = {"M1", "M2", "M3", "M4", "M5", "M6", "M7", "M8", "M9", "M10", "M11", "M12"};
     struct Case { const char* mask; const char* text; };
     const Case cases[] = {
         {"yyyy-mmmm", "2026-5月"}, {"yyyymm", "202605"}, {"yyyy年m月", "2026年5月"}, {"yyyy/m/", "2026/5/"},

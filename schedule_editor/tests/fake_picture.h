@@ -102,10 +102,8 @@ private:
 class FakeHost : public CaleSetHost {
 public:
     FakeHost() {
-        for (int m = 0; m < 12; ++m) {
-            names_.full[m] = std::to_string(m + 1) + "月";
-            names_.abbreviated[m] = std::to_string(m + 1);
-        }
+        names_.full = {"1月", "2月", "3月", "4月", "5月", "6月", "7月", "8月", "9月", "10月", "11月", "12月"};
+        names_.abbreviated = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"};
     }
     int TwipsPerPixelX() const override { return kTpp; }
     int TwipsPerPixelY() const override { return kTpp; }

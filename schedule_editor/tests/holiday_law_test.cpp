@@ -108,14 +108,6 @@ std::string Iso(Day d) {
     return IsoText({int(ymd.year()), int(unsigned(ymd.month())), int(unsigned(ymd.day()))});
 }
 
-// "date<TAB>name" lines for 1948-01-01 .. 2050-12-31.
-std::string LawList() {
-    std::string out;
-    for (int y = 1948; y <= 2050; ++y)
-        for (const auto& [d, name] : LawHolidays(y)) out += Iso(d) + "\t" + name + "\n";
-    return out;
-}
-
 TEST(HolidayLaw, EveryDateFrom1948To2050) {
     std::map<std::string, std::string> law;
     for (int y = 1948; y <= 2050; ++y)
@@ -151,6 +143,14 @@ TEST(HolidayLaw, EquinoxDaysSpread) {
 }
 
 #ifndef _WIN32
+// "date<TAB>name" lines for 1948-01-01 .. 2050-12-31.
+std::string LawList() {
+    std::string out;
+    for (int y = 1948; y <= 2050; ++y)
+        for (const auto& [d, name] : LawHolidays(y)) out += Iso(d) + "\t" + name + "\n";
+    return out;
+}
+
 // The command-line program, natively (it is the quick check against official lists).
 class HolidaysProgram : public ::testing::Test {
 protected:
