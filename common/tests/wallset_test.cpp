@@ -145,6 +145,18 @@ TEST(WallSetSavedSettings, OwnBitmapByFileNameIgnoringCase) {
     };
     for (const auto& c : cases) EXPECT_EQ(IsOwnBitmap(c.existing, "Murabell"), c.own) << c.existing;
     EXPECT_EQ(LastPathPart("C:\\Users\\a\\AppData\\Local\\x\\Murabell.bmp"), "Murabell.bmp");
+}
+
+TEST(WallSetSavedSettings, OwnWallpaperEvenWhenOurBitmapIsGone) {
+    struct Case { const char* path; const char* existing; bool own; } cases[] = {
+        {"C:\\WINDOWS\\Murabell.bmp", "Murabell.bmp", true},
+        {"C:\\WINDOWS\\MURABE~1.BMP", "Murabell.bmp", true},   // short path, long name on disk
+        {"C:\\WINDOWS\\Murabell.bmp", "", true},               // deleted: still ours, the saved one stays
+        {"C:\\pics\\sea.bmp", "sea.bmp", false},
+        {"C:\\pics\\gone.bmp", "", false},
+        {"", "", false},                                      // no wallpaper
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsOwnWallpaper(c.path, c.existing, "Murabell"), c.own) << c.path;
     EXPECT_EQ(LastPathPart("Murabell.bmp"), "Murabell.bmp");
 }
 

@@ -60,6 +60,10 @@ bool IsOwnBitmap(std::string_view existingFileName, std::string_view FileName) {
     return LowerAscii(existingFileName) == LowerAscii(std::string(FileName) + ".bmp");
 }
 
+bool IsOwnWallpaper(std::string_view wallpaperPath, std::string_view existingFileName, std::string_view FileName) {
+    return IsOwnBitmap(existingFileName, FileName) || IsOwnBitmap(LastPathPart(wallpaperPath), FileName);
+}
+
 std::vector<RegistryWrite> SavedSettingsWrites(std::string_view FileName, const CurrentWall& wall) {
     std::string key = SavedSettingsKey(LowerAscii(FileName));
     return {

@@ -47,6 +47,12 @@ CurrentWall ParseCurrentWall(std::string name, std::string_view originX, std::st
 // such file) is our own bitmap FileName + ".bmp". Case is ignored.
 bool IsOwnBitmap(std::string_view existingFileName, std::string_view FileName);
 
+// Whether the desktop shows our own bitmap: by the name the file system gives the
+// existing file (a short 8.3 path gives the long name), or by the path's own last
+// part. The second matters when our bitmap has been deleted: saving then would
+// replace the user's wallpaper with ours for good.
+bool IsOwnWallpaper(std::string_view wallpaperPath, std::string_view existingFileName, std::string_view FileName);
+
 // The last part of a path ("\" or "/" separated).
 std::string_view LastPathPart(std::string_view path);
 

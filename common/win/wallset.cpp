@@ -146,7 +146,7 @@ bool cWallSet::SetWall(bool Reset, bool SaveOnly) {
         if (Reset && !SaveOnly) {
             ReadCurrentWall();
             // Our own bitmap as the wallpaper must never replace the user's saved one.
-            if (!wallset::IsOwnBitmap(wallset::ExistingFileName(old_.name), fileName_))
+            if (!wallset::IsOwnWallpaper(old_.name, wallset::ExistingFileName(old_.name), fileName_))
                 WriteDesktop(wallset::SavedSettingsWrites(fileName_, old_));
         }
         const std::string tile = std::to_string(tile_);

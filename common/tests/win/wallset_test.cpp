@@ -173,6 +173,15 @@ TEST_F(WallSetTest, FirstChangeSavesTheUsersWallpaperLaterOnesLeaveItAlone) {
     EXPECT_EQ(Saved("FileName"), sea);
     EXPECT_EQ(Saved("Tiling"), "1");
     EXPECT_EQ(Desktop("WallpaperOriginX"), "26");
+
+    // Our bitmap deleted meanwhile: the desktop still names it, so it is still not the user's.
+    ASSERT_TRUE(DeleteFileW(Widen(bmp).c_str()));
+    cWallSet third = Make();
+    third.FileName(kName);
+    third.Picture(Quad());
+    ASSERT_TRUE(third.SetWall(true, false));
+    EXPECT_EQ(Saved("FileName"), sea);
+    EXPECT_EQ(Saved("Tiling"), "1");
 }
 
 TEST_F(WallSetTest, SaveOnlyWritesBitmapAndValuesButLeavesTheShell) {
