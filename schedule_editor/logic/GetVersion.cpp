@@ -23,7 +23,9 @@ std::uint32_t& PixelGrid::At(int x, int y) {
     return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(w_ + 1) + static_cast<std::size_t>(x)];
 }
 
-std::uint32_t PixelGrid::At(int x, int y) const { return const_cast<PixelGrid*>(this)->At(x, y); }
+std::uint32_t PixelGrid::At(int x, int y) const {
+    return const_cast<PixelGrid*>(this)->At(x, y);
+}
 
 // The stored rows run bottom-up. Column bw of each row takes the first pixel of the
 // next stored row (or the spare one): grid column W never reaches the picture.
@@ -33,7 +35,8 @@ bool GetPixels(PictureBox& picture, PixelGrid& grid) {
     std::vector<std::uint32_t> buffer(static_cast<std::size_t>(bw) * bh + 1);
     if (picture.ReadImage(buffer)) return true;
     for (int r = 0; r < bh; ++r)
-        for (int x = 0; x <= bw; ++x) grid.At(x, bh - r) = buffer[static_cast<std::size_t>(x) + static_cast<std::size_t>(bw) * r];
+        for (int x = 0; x <= bw; ++x)
+            grid.At(x, bh - r) = buffer[static_cast<std::size_t>(x) + static_cast<std::size_t>(bw) * r];
     return false;
 }
 
@@ -42,7 +45,8 @@ bool PutPixels(PictureBox& picture, const PixelGrid& grid) {
     if (bw > grid.W() || bh > grid.H()) throw std::out_of_range("pixel grid smaller than the picture");
     std::vector<std::uint32_t> buffer(static_cast<std::size_t>(bw) * bh + 1);
     for (int r = 0; r < bh; ++r)
-        for (int x = 0; x <= bw; ++x) buffer[static_cast<std::size_t>(x) + static_cast<std::size_t>(bw) * r] = grid.At(x, bh - r);
+        for (int x = 0; x <= bw; ++x)
+            buffer[static_cast<std::size_t>(x) + static_cast<std::size_t>(bw) * r] = grid.At(x, bh - r);
     return picture.WriteImage(buffer);
 }
 
@@ -62,7 +66,9 @@ void Add(PixelGrid& grid, int x, int y, int v) {
     p = out;
 }
 
-int Nearest(double z) { return static_cast<int>(RoundHalfEven(z)); }
+int Nearest(double z) {
+    return static_cast<int>(RoundHalfEven(z));
+}
 
 }  // namespace
 
@@ -74,22 +80,26 @@ void ShadeBands(PixelGrid& grid, double wf, double hf, const FrameBands& f, doub
     int v = Nearest(100 * s);
     for (int y = g; y <= g + a; ++y) {
         const int k = y - g;
-        for (int x = Nearest(e + double(k) * c / a), to = Nearest(wf - fr - double(k) * d / a); x <= to; ++x) Add(grid, x, y, v);
+        for (int x = Nearest(e + double(k) * c / a), to = Nearest(wf - fr - double(k) * d / a); x <= to; ++x)
+            Add(grid, x, y, v);
     }
     v = Nearest(50 * s);
     for (int x = e; x <= e + c; ++x) {
         const int k = x - e;
-        for (int y = Nearest(g + double(k) * a / c), to = Nearest(hf - h - double(k) * b / c); y <= to; ++y) Add(grid, x, y, v);
+        for (int y = Nearest(g + double(k) * a / c), to = Nearest(hf - h - double(k) * b / c); y <= to; ++y)
+            Add(grid, x, y, v);
     }
     v = Nearest(-50 * s);
     for (int x = Nearest(wf - d - fr), first = x, last = Nearest(wf - fr); x <= last; ++x) {
         const int q = d - (x - first);
-        for (int y = Nearest(g + double(q) * a / d), to = Nearest(hf - h - double(q) * b / d - 1); y <= to; ++y) Add(grid, x, y, v);
+        for (int y = Nearest(g + double(q) * a / d), to = Nearest(hf - h - double(q) * b / d - 1); y <= to; ++y)
+            Add(grid, x, y, v);
     }
     v = Nearest(-100 * s);
     for (int y = Nearest(hf - b - h), first = y, last = Nearest(hf - h); y <= last; ++y) {
         const int q = b - (y - first);
-        for (int x = Nearest(e + double(q) * c / b), to = Nearest(wf - fr - double(q) * d / b); x <= to; ++x) Add(grid, x, y, v);
+        for (int x = Nearest(e + double(q) * c / b), to = Nearest(wf - fr - double(q) * d / b); x <= to; ++x)
+            Add(grid, x, y, v);
     }
 }
 

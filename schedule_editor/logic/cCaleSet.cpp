@@ -12,9 +12,9 @@ namespace {
 enum ColourIndex { kTitle, kHeader, kMessages, kWeekday, kSunday, kSaturday, kShadow, kHoliday };
 enum TextKind { kTitleText, kHeaderText, kMessageText, kGridText };
 
-constexpr std::array<Colour, 8> kDefaultColours = {
-    Rgb(192, 0, 192), Rgb(0, 0, 192), Rgb(0, 128, 0), Rgb(0, 0, 0),
-    Rgb(255, 0, 0), Rgb(0, 0, 255), Rgb(192, 192, 192), Rgb(255, 0, 255)};
+constexpr std::array<Colour, 8> kDefaultColours = {Rgb(192, 0, 192),   Rgb(0, 0, 192),  Rgb(0, 128, 0),
+                                                   Rgb(0, 0, 0),       Rgb(255, 0, 0),  Rgb(0, 0, 255),
+                                                   Rgb(192, 192, 192), Rgb(255, 0, 255)};
 
 constexpr const char* kDefaultFace = "ＭＳ Ｐゴシック";
 constexpr const char* kDefaultYMFormat = "yyyy-mmmm";
@@ -39,7 +39,9 @@ cCaleSet::cCaleSet(CaleSetHost& host)
     DefaultFontsColoursShades();
 }
 
-std::string cCaleSet::HolidayName(Date d) const { return schedit::HolidayName(d); }
+std::string cCaleSet::HolidayName(Date d) const {
+    return schedit::HolidayName(d);
+}
 
 void cCaleSet::DefaultFontsColoursShades() {
     for (int i = 0; i < 4; ++i) {
@@ -173,14 +175,18 @@ void cCaleSet::Create(Date dData) {
     PaintMonth();
 }
 
-void cCaleSet::SelectFont(int index) { picture_->SetFont(*Font(index)); }
+void cCaleSet::SelectFont(int index) {
+    picture_->SetFont(*Font(index));
+}
 
 void cCaleSet::PrintAt(double x, double y, std::string_view text) {
     picture_->SetCurrentPoint(x, y);
     picture_->Print(text);
 }
 
-double cCaleSet::Half(double length) const { return static_cast<double>(RoundHalfEven(length) / 2); }
+double cCaleSet::Half(double length) const {
+    return static_cast<double>(RoundHalfEven(length) / 2);
+}
 
 cCaleSet::Point cCaleSet::PrintCentred(double x, double y, std::string_view text, Colour colour) {
     const double left = x - Half(picture_->TextWidth(text));
@@ -272,7 +278,8 @@ void cCaleSet::PaintMonth() {
         gridFont.size = big_ && c == defDay_.day ? 1.7 * dayFont : dayFont;
         SelectFont(kGridText);
         if (c > 0) {
-            const std::string s = c < 10 ? " " + std::to_string(c) : std::to_string(c);
+            std::string s = c < 10 ? " " : "";  // two characters, right-aligned
+            s += std::to_string(c);
             const Date date{defDay_.year, defDay_.month, c};
             Colour colour = colours_[kHoliday];
             if (schedit::HolidayName(date).empty() && holydays_[c - 1] == '0') {

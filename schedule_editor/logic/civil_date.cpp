@@ -28,10 +28,12 @@ Date CivilFromDays(long long z) {
     return {year, month, day};
 }
 
-Date AddDays(Date d, long long n) { return CivilFromDays(DaysFromCivil(d) + n); }
+Date AddDays(Date d, long long n) {
+    return CivilFromDays(DaysFromCivil(d) + n);
+}
 
 int Weekday(Date d) {
-    const long long days = DaysFromCivil(d);  // 1970-01-01 was a Thursday (5)
+    const long long days = DaysFromCivil(d);       // 1970-01-01 was a Thursday (5)
     const long long w = ((days % 7) + 7 + 4) % 7;  // 0 = Sunday
     return static_cast<int>(w) + 1;
 }
@@ -101,19 +103,29 @@ std::string FormatDate(Date d, std::string_view mask, const MonthNames& names) {
             i = stop + 1;
         } else if ((c | 0x20) == 'y' && run(i, 'y') >= 2) {
             const std::size_t n = run(i, 'y');
-            if (n >= 4) { digits(d.year, 4); i += 4; }
-            else { digits(d.year % 100, 2); i += 2; }
+            if (n >= 4) {
+                digits(d.year, 4);
+                i += 4;
+            } else {
+                digits(d.year % 100, 2);
+                i += 2;
+            }
         } else if ((c | 0x20) == 'm') {
             const std::size_t n = run(i, 'm');
             const std::size_t used = n > 4 ? 4 : n;
-            if (used == 4) out += known ? names.full[d.month - 1] : "";
-            else if (used == 3) out += known ? names.abbreviated[d.month - 1] : "";
-            else digits(d.month, static_cast<int>(used));
+            if (used == 4)
+                out += known ? names.full[d.month - 1] : "";
+            else if (used == 3)
+                out += known ? names.abbreviated[d.month - 1] : "";
+            else
+                digits(d.month, static_cast<int>(used));
             i += used;
         } else if ((c | 0x20) == 'd') {
             const std::size_t n = run(i, 'd');
-            if (n <= 2) digits(d.day, static_cast<int>(n));
-            else out.append(mask.substr(i, n));  // weekday names: not needed by any caller
+            if (n <= 2)
+                digits(d.day, static_cast<int>(n));
+            else
+                out.append(mask.substr(i, n));  // weekday names: not needed by any caller
             i += n;
         } else {
             out += c;

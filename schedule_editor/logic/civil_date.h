@@ -10,7 +10,7 @@
 namespace mb::schedit {
 
 struct Date {
-    int year = 0;   // all zero: the empty date, earlier than any real one
+    int year = 0;  // all zero: the empty date, earlier than any real one
     int month = 0;
     int day = 0;
 

@@ -19,10 +19,16 @@ struct RuleDay {
     bool counts = false;
 };
 
-RuleDay Holiday(std::string_view name) { return {name, true}; }
-RuleDay OneOff(std::string_view name) { return {name, false}; }
+RuleDay Holiday(std::string_view name) {
+    return {name, true};
+}
+RuleDay OneOff(std::string_view name) {
+    return {name, false};
+}
 
-bool IsNthMonday(Date d, int n) { return Weekday(d) == kMonday && (d.day - 1) / 7 + 1 == n; }
+bool IsNthMonday(Date d, int n) {
+    return Weekday(d) == kMonday && (d.day - 1) / 7 + 1 == n;
+}
 
 // Marine, Mountain and Sports Day moved for the Olympics in 2020 and 2021.
 RuleDay July(Date d) {
@@ -54,59 +60,61 @@ RuleDay RuleHoliday(Date d) {
     const int y = d.year;
     const int day = d.day;
     switch (d.month) {
-    case 1:
-        if (day == 1) return Holiday("元日");
-        if (y < 2000 ? day == 15 : IsNthMonday(d, 2)) return Holiday("成人の日");
-        return {};
-    case 2:
-        if (day == 11 && y >= 1967) return Holiday("建国記念の日");
-        if (day == 23 && y >= 2020) return Holiday("天皇誕生日");
-        if (d == Date{1989, 2, 24}) return OneOff("昭和天皇の大喪の礼");
-        return {};
-    case 3:
-        if (day == detail::VernalEquinoxDay(y)) return Holiday("春分の日");
-        return {};
-    case 4:
-        if (day == 29) return Holiday(y < 1989 ? "天皇誕生日" : y < 2007 ? "みどりの日" : "昭和の日");
-        if (d == Date{1959, 4, 10}) return OneOff("皇太子明仁親王の結婚の儀");
-        return {};
-    case 5:
-        if (day == 3) return Holiday("憲法記念日");
-        if (day == 4 && y >= 2007) return Holiday("みどりの日");
-        if (day == 5) return Holiday("子供の日");
-        if (d == Date{2019, 5, 1}) return Holiday("天皇の即位の日");
-        return {};
-    case 6:
-        if (d == Date{1993, 6, 9}) return OneOff("皇太子徳仁親王の結婚の儀");
-        return {};
-    case 7:
-        return July(d);
-    case 8:
-        return August(d);
-    case 9:
-        if (day == detail::AutumnalEquinoxDay(y)) return Holiday("秋分の日");
-        if (y >= 1966 && (y < 2003 ? day == 15 : IsNthMonday(d, 3))) return Holiday("敬老の日");
-        return {};
-    case 10:
-        if (y >= 1966 && y < 2000 && day == 10) return Holiday("体育の日");
-        if (y >= 2000 && y < 2020 && IsNthMonday(d, 2)) return Holiday("体育の日");
-        if (y >= 2022 && IsNthMonday(d, 2)) return Holiday("スポーツの日");
-        if (d == Date{2019, 10, 22}) return Holiday("即位礼正殿の儀");
-        return {};
-    case 11:
-        if (day == 3) return Holiday("文化の日");
-        if (day == 23) return Holiday("勤労感謝の日");
-        if (d == Date{1990, 11, 12}) return OneOff("即位礼正殿の儀");
-        return {};
-    case 12:
-        if (day == 23 && y >= 1989 && y <= 2018) return Holiday("天皇誕生日");
-        return {};
-    default:
-        return {};
+        case 1:
+            if (day == 1) return Holiday("元日");
+            if (y < 2000 ? day == 15 : IsNthMonday(d, 2)) return Holiday("成人の日");
+            return {};
+        case 2:
+            if (day == 11 && y >= 1967) return Holiday("建国記念の日");
+            if (day == 23 && y >= 2020) return Holiday("天皇誕生日");
+            if (d == Date{1989, 2, 24}) return OneOff("昭和天皇の大喪の礼");
+            return {};
+        case 3:
+            if (day == detail::VernalEquinoxDay(y)) return Holiday("春分の日");
+            return {};
+        case 4:
+            if (day == 29) return Holiday(y < 1989 ? "天皇誕生日" : y < 2007 ? "みどりの日" : "昭和の日");
+            if (d == Date{1959, 4, 10}) return OneOff("皇太子明仁親王の結婚の儀");
+            return {};
+        case 5:
+            if (day == 3) return Holiday("憲法記念日");
+            if (day == 4 && y >= 2007) return Holiday("みどりの日");
+            if (day == 5) return Holiday("子供の日");
+            if (d == Date{2019, 5, 1}) return Holiday("天皇の即位の日");
+            return {};
+        case 6:
+            if (d == Date{1993, 6, 9}) return OneOff("皇太子徳仁親王の結婚の儀");
+            return {};
+        case 7:
+            return July(d);
+        case 8:
+            return August(d);
+        case 9:
+            if (day == detail::AutumnalEquinoxDay(y)) return Holiday("秋分の日");
+            if (y >= 1966 && (y < 2003 ? day == 15 : IsNthMonday(d, 3))) return Holiday("敬老の日");
+            return {};
+        case 10:
+            if (y >= 1966 && y < 2000 && day == 10) return Holiday("体育の日");
+            if (y >= 2000 && y < 2020 && IsNthMonday(d, 2)) return Holiday("体育の日");
+            if (y >= 2022 && IsNthMonday(d, 2)) return Holiday("スポーツの日");
+            if (d == Date{2019, 10, 22}) return Holiday("即位礼正殿の儀");
+            return {};
+        case 11:
+            if (day == 3) return Holiday("文化の日");
+            if (day == 23) return Holiday("勤労感謝の日");
+            if (d == Date{1990, 11, 12}) return OneOff("即位礼正殿の儀");
+            return {};
+        case 12:
+            if (day == 23 && y >= 1989 && y <= 2018) return Holiday("天皇誕生日");
+            return {};
+        default:
+            return {};
     }
 }
 
-bool Counts(Date d) { return RuleHoliday(d).counts; }
+bool Counts(Date d) {
+    return RuleHoliday(d).counts;
+}
 
 // True when d is the day off for a 祝日 that fell on a Sunday: before 2007 only the
 // Monday right after; from 2007 the first day after it that is no 祝日.
@@ -157,7 +165,9 @@ int NthMonday(int year, int month, int weeksAfter) {
 
 namespace detail {
 
-std::string RuleHolidayName(Date d) { return std::string(RuleHoliday(d).name); }
+std::string RuleHolidayName(Date d) {
+    return std::string(RuleHoliday(d).name);
+}
 
 // The usual equinox formulas; (y - 1983) / 4 and t / 4 must truncate toward zero,
 // as integer division does.
@@ -221,12 +231,24 @@ std::string MonthHoliday(int month, int index) {
     return {};
 }
 
-const std::string& HolidayLabel() { return Table().label; }
-const std::vector<std::string>& HolidayKeys() { return Table().keys; }
-const std::vector<std::string>& HolidayNames() { return Table().names; }
-int HolidayYear() { return Table().year; }
+const std::string& HolidayLabel() {
+    return Table().label;
+}
+const std::vector<std::string>& HolidayKeys() {
+    return Table().keys;
+}
+const std::vector<std::string>& HolidayNames() {
+    return Table().names;
+}
+int HolidayYear() {
+    return Table().year;
+}
 
-int SecondMonday(int year, int month) { return NthMonday(year, month, 7); }
-int ThirdMonday(int year, int month) { return NthMonday(year, month, 14); }
+int SecondMonday(int year, int month) {
+    return NthMonday(year, month, 7);
+}
+int ThirdMonday(int year, int month) {
+    return NthMonday(year, month, 14);
+}
 
 }  // namespace mb::schedit

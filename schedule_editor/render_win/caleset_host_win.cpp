@@ -51,10 +51,18 @@ std::string WindowControl::TypeName() const {
     if (is(L"SysListView32")) return "ListView";
     if (is(L"Button")) {
         switch (GetWindowLongW(hwnd_, GWL_STYLE) & BS_TYPEMASK) {
-        case BS_CHECKBOX: case BS_AUTOCHECKBOX: case BS_3STATE: case BS_AUTO3STATE: return "CheckBox";
-        case BS_RADIOBUTTON: case BS_AUTORADIOBUTTON: return "OptionButton";
-        case BS_GROUPBOX: return "Frame";
-        default: return "CommandButton";
+            case BS_CHECKBOX:
+            case BS_AUTOCHECKBOX:
+            case BS_3STATE:
+            case BS_AUTO3STATE:
+                return "CheckBox";
+            case BS_RADIOBUTTON:
+            case BS_AUTORADIOBUTTON:
+                return "OptionButton";
+            case BS_GROUPBOX:
+                return "Frame";
+            default:
+                return "CommandButton";
         }
     }
     if (!(GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD)) return "Form";
@@ -68,6 +76,8 @@ std::string WindowControl::Name() const {
     return Narrow(buf);
 }
 
-PictureBox* WindowControl::AsPictureBox() { return PictureBoxWindow::FromHwnd(hwnd_); }
+PictureBox* WindowControl::AsPictureBox() {
+    return PictureBoxWindow::FromHwnd(hwnd_);
+}
 
 }  // namespace mb::schedit::win

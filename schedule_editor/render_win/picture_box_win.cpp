@@ -24,14 +24,20 @@ void RegisterClassOnce(WNDPROC proc) {
     if (!atom) throw std::runtime_error("picture box class not registered");
 }
 
-int Px(double twips, int tpp) { return static_cast<int>(std::lround(twips / tpp)); }
+int Px(double twips, int tpp) {
+    return static_cast<int>(std::lround(twips / tpp));
+}
 
-COLORREF ToColorRef(Colour c) { return static_cast<COLORREF>(c & 0xFFFFFF); }
+COLORREF ToColorRef(Colour c) {
+    return static_cast<COLORREF>(c & 0xFFFFFF);
+}
 
 }  // namespace
 
 PictureBoxWindow::PictureBoxWindow(HWND parent, std::string name, int x, int y, int width, int height, int id)
-    : name_(std::move(name)), tppx_(ScreenTwipsPerPixelX()), tppy_(ScreenTwipsPerPixelY()),
+    : name_(std::move(name)),
+      tppx_(ScreenTwipsPerPixelX()),
+      tppy_(ScreenTwipsPerPixelY()),
       back_(GetSysColor(COLOR_BTNFACE)) {
     {
         mb::win::WindowDc screen(nullptr);
@@ -71,20 +77,20 @@ LRESULT CALLBACK PictureBoxWindow::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) 
     auto* self = reinterpret_cast<PictureBoxWindow*>(GetWindowLongPtrW(h, GWLP_USERDATA));
     if (self) {
         switch (msg) {
-        case WM_NCDESTROY:
-            SetWindowLongPtrW(h, GWLP_USERDATA, 0);
-            self->hwnd_.release();  // gone with its parent
-            break;
-        case WM_PAINT:
-            self->OnPaint();
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;  // the image covers everything
-        case WM_SIZE:
-            self->OnSize(LOWORD(lp), HIWORD(lp));
-            return 0;
-        default:
-            break;
+            case WM_NCDESTROY:
+                SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+                self->hwnd_.release();  // gone with its parent
+                break;
+            case WM_PAINT:
+                self->OnPaint();
+                return 0;
+            case WM_ERASEBKGND:
+                return 1;  // the image covers everything
+            case WM_SIZE:
+                self->OnSize(LOWORD(lp), HIWORD(lp));
+                return 0;
+            default:
+                break;
         }
     }
     return DefWindowProcW(h, msg, wp, lp);
@@ -166,7 +172,9 @@ void PictureBoxWindow::SetFont(const FontSpec& font) {
     fontMade_ = true;
 }
 
-void PictureBoxWindow::SetForeColor(Colour colour) { SetTextColor(imageDc_.get(), ToColorRef(colour)); }
+void PictureBoxWindow::SetForeColor(Colour colour) {
+    SetTextColor(imageDc_.get(), ToColorRef(colour));
+}
 
 SIZE PictureBoxWindow::Extent(std::string_view text) const {
     const std::wstring w = Widen(text);
@@ -180,8 +188,12 @@ SIZE PictureBoxWindow::Extent(std::string_view text) const {
     return size;
 }
 
-double PictureBoxWindow::TextWidth(std::string_view text) const { return static_cast<double>(Extent(text).cx) * tppx_; }
-double PictureBoxWindow::TextHeight(std::string_view text) const { return static_cast<double>(Extent(text).cy) * tppy_; }
+double PictureBoxWindow::TextWidth(std::string_view text) const {
+    return static_cast<double>(Extent(text).cx) * tppx_;
+}
+double PictureBoxWindow::TextHeight(std::string_view text) const {
+    return static_cast<double>(Extent(text).cy) * tppy_;
+}
 
 void PictureBoxWindow::Print(std::string_view text) {
     const std::wstring w = Widen(text);
@@ -217,7 +229,8 @@ bool PictureBoxWindow::ReadImage(std::vector<std::uint32_t>& pixels) {
     int lines = 0;
     {
         mb::win::Selected swap(imageDc_.get(), stand.get());
-        lines = GetDIBits(imageDc_.get(), image_.get(), 0, static_cast<UINT>(height_), pixels.data(), &bmi, DIB_RGB_COLORS);
+        lines =
+            GetDIBits(imageDc_.get(), image_.get(), 0, static_cast<UINT>(height_), pixels.data(), &bmi, DIB_RGB_COLORS);
     }
     return lines != height_;
 }
@@ -229,7 +242,8 @@ bool PictureBoxWindow::WriteImage(const std::vector<std::uint32_t>& pixels) {
     int lines = 0;
     {
         mb::win::Selected swap(imageDc_.get(), stand.get());
-        lines = SetDIBits(imageDc_.get(), image_.get(), 0, static_cast<UINT>(height_), pixels.data(), &bmi, DIB_RGB_COLORS);
+        lines =
+            SetDIBits(imageDc_.get(), image_.get(), 0, static_cast<UINT>(height_), pixels.data(), &bmi, DIB_RGB_COLORS);
     }
     Refresh();
     return lines != height_;

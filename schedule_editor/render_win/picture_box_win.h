@@ -38,7 +38,10 @@ public:
     void SetForeColor(Colour colour) override;
     double CurrentX() const override { return x_; }
     double CurrentY() const override { return y_; }
-    void SetCurrentPoint(double x, double y) override { x_ = x; y_ = y; }
+    void SetCurrentPoint(double x, double y) override {
+        x_ = x;
+        y_ = y;
+    }
     void Print(std::string_view text) override;
     void PrintLine(std::string_view text) override;
     double TextWidth(std::string_view text) const override;

@@ -10,19 +10,24 @@ namespace {
 using test::FakePicture;
 
 constexpr std::uint32_t Grey(int v, std::uint32_t spare = 0xAB) {
-    return spare << 24 | static_cast<std::uint32_t>(v) << 16 | static_cast<std::uint32_t>(v) << 8 | static_cast<std::uint32_t>(v);
+    return spare << 24 | static_cast<std::uint32_t>(v) << 16 | static_cast<std::uint32_t>(v) << 8 |
+           static_cast<std::uint32_t>(v);
 }
 
 const FrameBands kFive{5, 5, 5, 5, 0, 0, 0, 0};
 
 // Picture pixels (column, row from the top) in the middle of each band and just
 // inside it, on a 20 x 20 picture with bands of 5 at its edge.
-struct Probe { const char* where; int x, t; int band; };  // band: 0 top, 1 left, 2 right, 3 bottom, -1 none
+struct Probe {
+    const char* where;
+    int x, t;
+    int band;
+};  // band: 0 top, 1 left, 2 right, 3 bottom, -1 none
 const Probe kProbes[] = {
-    {"top outer row", 10, 0, 0}, {"top inner row", 10, 4, 0}, {"below top", 10, 5, -1},
-    {"left outer column", 0, 10, 1}, {"left inner column", 5, 10, 1}, {"right of left", 6, 10, -1},
+    {"top outer row", 10, 0, 0},       {"top inner row", 10, 4, 0},       {"below top", 10, 5, -1},
+    {"left outer column", 0, 10, 1},   {"left inner column", 5, 10, 1},   {"right of left", 6, 10, -1},
     {"right outer column", 19, 10, 2}, {"right inner column", 15, 10, 2}, {"left of right", 14, 10, -1},
-    {"bottom outer row", 10, 19, 3}, {"bottom inner row", 10, 14, 3}, {"above bottom", 10, 13, -1},
+    {"bottom outer row", 10, 19, 3},   {"bottom inner row", 10, 14, 3},   {"above bottom", 10, 13, -1},
 };
 
 struct ShadeCase {
@@ -45,12 +50,14 @@ TEST_P(ShadeFrameTest, BandValues) {
     }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, ShadeFrameTest, ::testing::Values(
     ShadeCase{"MidGreyRaised", 128, 1, {228, 178, 78, 28}},
     ShadeCase{"MidGreySunken", 128, -1, {28, 78, 178, 228}},
     ShadeCase{"WhiteClamps", 255, 1, {255, 255, 205, 155}},
     ShadeCase{"HalfStrength", 128, 0.5, {178, 153, 103, 78}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(ShadeFrame, BandsMeetOnTheCornerDiagonals) {
     FakePicture picture(20, 20);

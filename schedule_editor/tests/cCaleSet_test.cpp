@@ -68,9 +68,9 @@ protected:
 struct MonthCase {
     const char* name;
     Date first;
-    int lead;      // empty cells before the 1st
+    int lead;  // empty cells before the 1st
     int days;
-    int lastRow;   // week row of the last day, from 0
+    int lastRow;  // week row of the last day, from 0
 };
 
 class MonthLayoutTest : public CaleSetTest, public ::testing::WithParamInterface<MonthCase> {};
@@ -96,12 +96,14 @@ TEST_P(MonthLayoutTest, DaysInTheirCells) {
     expectAt(c.days, (c.lead + c.days - 1) % 7, c.lastRow);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Months, MonthLayoutTest, ::testing::Values(
     MonthCase{"StartsOnSunday", {2026, 2, 1}, 0, 28, 3},
     MonthCase{"StartsOnSaturday", {2025, 11, 1}, 6, 30, 5},
     MonthCase{"ThirtyOneDaysFromFriday", {2026, 5, 1}, 5, 31, 5},
     MonthCase{"February2000", {2000, 2, 1}, 2, 29, 4}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // One month after 31 January is clamped to February's end: counting the days that
 // way would draw January with 28.
@@ -129,7 +131,10 @@ TEST_F(CaleSetTest, WeekdayRowCentredOnTheAreaTopInItsColours) {
 }
 
 TEST_F(CaleSetTest, WeekdayNameStyles) {
-    struct Case { int typeWeek; std::vector<std::string> names; };
+    struct Case {
+        int typeWeek;
+        std::vector<std::string> names;
+    };
     const Case cases[] = {
         {1, {" S ", " M ", " T ", " W ", " T ", " F ", " S "}},
         {2, {" 日", " 月", " 火", " 水", " 木", " 金", " 土"}},
@@ -214,8 +219,8 @@ TEST_F(CaleSetTest, BigDayIsEnlargedAndTheOthersAreNot) {
 
 struct ColourCase {
     const char* name;
-    const char* flags;                          // written to Holydays
-    std::vector<std::pair<int, Colour>> days;   // day of February 2000 and its colour
+    const char* flags;                         // written to Holydays
+    std::vector<std::pair<int, Colour>> days;  // day of February 2000 and its colour
 };
 
 class DayColourTest : public CaleSetTest, public ::testing::WithParamInterface<ColourCase> {};
@@ -229,12 +234,14 @@ TEST_P(DayColourTest, February2000) {
 
 // 2000-02-01 Tuesday; 2 and 9 Wednesdays; 5 Saturday; 6 Sunday; 11 建国記念の日 (Friday).
 const std::string kFlag2 = "01" + std::string(29, '0');
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Flags, DayColourTest, ::testing::Values(
     ColourCase{"ByWeekdayRulesAndFlag", kFlag2.c_str(),
                {{1, kBlack}, {2, kMagenta}, {9, kBlack}, {5, kBlue}, {6, kRed}, {11, kMagenta}}},
     ColourCase{"ShortFlagsArePaddedWithBlanks", "0",
                {{1, kBlack}, {2, kMagenta}, {5, kMagenta}, {6, kMagenta}, {29, kMagenta}}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(CaleSetTest, UnsetFlagsMarkEveryDay) {
     SetUpGrid();

@@ -21,7 +21,9 @@ public:
     };
 
     FakePicture(int widthPx, int heightPx, std::string name = "picCalendar")
-        : width_(widthPx), height_(heightPx), name_(std::move(name)),
+        : width_(widthPx),
+          height_(heightPx),
+          name_(std::move(name)),
           image_(static_cast<std::size_t>(widthPx) * heightPx + 1, 0) {}
 
     std::string Name() const override { return name_; }
@@ -34,7 +36,10 @@ public:
     void SetForeColor(Colour colour) override { colour_ = colour; }
     double CurrentX() const override { return x_; }
     double CurrentY() const override { return y_; }
-    void SetCurrentPoint(double x, double y) override { x_ = x; y_ = y; }
+    void SetCurrentPoint(double x, double y) override {
+        x_ = x;
+        y_ = y;
+    }
     void Print(std::string_view text) override {
         prints.push_back({std::string(text), x_, y_, colour_, font_});
         x_ += TextWidth(text);

@@ -18,7 +18,9 @@ namespace {
 namespace ch = std::chrono;
 using Day = ch::sys_days;
 
-Day MakeDay(int y, unsigned m, unsigned d) { return ch::year{y} / ch::month{m} / ch::day{d}; }
+Day MakeDay(int y, unsigned m, unsigned d) {
+    return ch::year{y} / ch::month{m} / ch::day{d};
+}
 
 Day NthMonday(int y, unsigned m, unsigned n) {
     return ch::year_month_weekday{ch::year{y}, ch::month{m}, ch::Monday[n]};
@@ -78,9 +80,10 @@ std::map<Day, std::string> LawHolidays(int y) {
         s[MakeDay(2019, 10, 22)] = "即位礼正殿の儀";
     }
     std::map<Day, std::string> h = s;
-    const std::map<Day, const char*> oneOff = {
-        {MakeDay(1959, 4, 10), "皇太子明仁親王の結婚の儀"}, {MakeDay(1989, 2, 24), "昭和天皇の大喪の礼"},
-        {MakeDay(1990, 11, 12), "即位礼正殿の儀"}, {MakeDay(1993, 6, 9), "皇太子徳仁親王の結婚の儀"}};
+    const std::map<Day, const char*> oneOff = {{MakeDay(1959, 4, 10), "皇太子明仁親王の結婚の儀"},
+                                               {MakeDay(1989, 2, 24), "昭和天皇の大喪の礼"},
+                                               {MakeDay(1990, 11, 12), "即位礼正殿の儀"},
+                                               {MakeDay(1993, 6, 9), "皇太子徳仁親王の結婚の儀"}};
     for (const auto& [d, name] : oneOff)
         if (ch::year_month_day{d}.year() == ch::year{y}) h[d] = name;
 

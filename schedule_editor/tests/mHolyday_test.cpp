@@ -27,6 +27,7 @@ std::string CaseName(const ::testing::TestParamInfo<NameCase>& info) {
     return KeyText(info.param.date);
 }
 
+// clang-format off
 // The law took effect on 1948-07-20: its first holidays were in the autumn.
 INSTANTIATE_TEST_SUITE_P(LawStarts, HolidayNameTest, ::testing::Values(
     NameCase{{1948, 5, 3}, ""},
@@ -150,9 +151,12 @@ INSTANTIATE_TEST_SUITE_P(EquinoxDays, HolidayNameTest, ::testing::Values(
     NameCase{{2012, 9, 22}, "秋分の日"},
     NameCase{{2026, 3, 20}, "春分の日"},
     NameCase{{2026, 9, 23}, "秋分の日"}), CaseName);
+// clang-format on
 
 TEST(EquinoxDay, FormulaRanges) {
-    struct Case { int year, vernal, autumnal; };
+    struct Case {
+        int year, vernal, autumnal;
+    };
     const Case cases[] = {
         {1947, 99, 99}, {1948, 21, 23}, {1955, 21, 24}, {1960, 20, 23}, {2000, 20, 23},
         {2012, 20, 22}, {2100, 20, 23}, {2150, 21, 23}, {2151, 99, 99},
@@ -200,6 +204,7 @@ TEST_P(YearTableTest, ListsTheYearsHolidaysButSubstituteDays) {
     EXPECT_EQ(Rows(), GetParam().rows);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Years, YearTableTest, ::testing::Values(
     TableCase{"Y1947NoLawYet", 1947, {}},
     TableCase{"Y1948FromJuly20", 1948, {"19480923 秋分の日", "19481103 文化の日", "19481123 勤労感謝の日"}},
@@ -223,6 +228,7 @@ INSTANTIATE_TEST_SUITE_P(Years, YearTableTest, ::testing::Values(
         "20270811 山の日", "20270920 敬老の日", "20270923 秋分の日", "20271011 スポーツの日", "20271103 文化の日",
         "20271123 勤労感謝の日"}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(YearTable, Of1999KeepsTheFixedDays) {
     BuildYearHolidays(1999);
@@ -242,7 +248,11 @@ TEST(YearTable, AnotherYearReplacesTheLists) {
 
 TEST(MonthHoliday, WalksOneMonthByIndex) {
     BuildYearHolidays(2000);
-    struct Step { int month, index; const char* key; const char* label; };
+    struct Step {
+        int month, index;
+        const char* key;
+        const char* label;
+    };
     const Step steps[] = {
         {5, 0, "20000503", "《憲法記念日》"},
         {5, 1, "20000504", "《国民の休日》"},

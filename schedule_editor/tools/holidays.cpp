@@ -14,8 +14,10 @@ using namespace mb::schedit;
 namespace {
 
 int Usage() {
-    std::fputs("usage: holidays FROM TO      (dates as YYYY-MM-DD)\n"
-               "       holidays --table YEAR\n", stderr);
+    std::fputs(
+        "usage: holidays FROM TO      (dates as YYYY-MM-DD)\n"
+        "       holidays --table YEAR\n",
+        stderr);
     return 2;
 }
 

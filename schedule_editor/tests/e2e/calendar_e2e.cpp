@@ -65,7 +65,8 @@ void Pump(int ms = 200) {
 
 // Grid pixels are blue, green, red; colours are red in the low byte.
 Colour ColourOf(std::uint32_t pixel) {
-    return Rgb(static_cast<int>(pixel >> 16 & 0xFF), static_cast<int>(pixel >> 8 & 0xFF), static_cast<int>(pixel & 0xFF));
+    return Rgb(static_cast<int>(pixel >> 16 & 0xFF), static_cast<int>(pixel >> 8 & 0xFF),
+               static_cast<int>(pixel & 0xFF));
 }
 
 // How many pixels of each colour a rectangle of the picture (pixels, top-left
@@ -114,7 +115,10 @@ protected:
 
     // Text drawn in `expected` and in none of the other day colours.
     static void ExpectOnly(const std::map<Colour, int>& seen, Colour expected, const std::string& what) {
-        const auto count = [&](Colour c) { auto it = seen.find(c); return it == seen.end() ? 0 : it->second; };
+        const auto count = [&](Colour c) {
+            auto it = seen.find(c);
+            return it == seen.end() ? 0 : it->second;
+        };
         EXPECT_GE(count(expected), 8) << what;
         for (Colour other : {kBlack, kRed, kBlue, kMagenta}) {
             if (other == expected) continue;
@@ -137,7 +141,7 @@ TEST_F(Calendar, MonthColours) {
     cale_.Create({2026, 5, 1});
     Pump();
     const PixelGrid grid = Pixels();
-    const std::pair<int, Colour> days[] = {{2, kBlue}, {16, kBlue}, {10, kRed}, {13, kBlack},
+    const std::pair<int, Colour> days[] = {{2, kBlue},    {16, kBlue},   {10, kRed},     {13, kBlack},
                                            {3, kMagenta}, {6, kMagenta}, {20, kMagenta}, {21, kBlack}};
     for (const auto& [day, colour] : days) ExpectOnly(DayColours(grid, day), colour, std::to_string(day) + ". May");
 
