@@ -5,6 +5,7 @@
 #include "logic/cCaleSet.h"
 #include "render_win/caleset_host_win.h"
 #include "render_win/picture_box_win.h"
+#include "win/handles.h"
 
 #include <gtest/gtest.h>
 
@@ -39,16 +40,16 @@ public:
         (void)atom;
         RECT r{0, 0, clientWidth, clientHeight};
         AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, FALSE, 0);
-        hwnd_ = CreateWindowExW(0, L"MbCalendarTestFrame", L"カレンダー", WS_OVERLAPPEDWINDOW, 40, 40, r.right - r.left,
-                                r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        ShowWindow(hwnd_, SW_SHOW);
-        UpdateWindow(hwnd_);
+        hwnd_.reset(CreateWindowExW(0, L"MbCalendarTestFrame", L"カレンダー", WS_OVERLAPPEDWINDOW, 40, 40,
+                                    r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                    nullptr));
+        ShowWindow(hwnd_.get(), SW_SHOW);
+        UpdateWindow(hwnd_.get());
     }
-    ~Frame() { DestroyWindow(hwnd_); }
-    HWND Hwnd() const { return hwnd_; }
+    HWND Hwnd() const { return hwnd_.get(); }
 
 private:
-    HWND hwnd_;
+    mb::win::UniqueWindow hwnd_;
 };
 
 void Pump(int ms = 200) {
@@ -209,8 +210,8 @@ TEST_F(Calendar, FrameShadingOnARealBitmap) {
 }
 
 TEST_F(Calendar, ListBoxIsNoPictureBox) {
-    HWND list = CreateWindowExW(0, L"ListBox", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, frame_.Hwnd(), nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
+    mb::win::UniqueWindow list(CreateWindowExW(0, L"ListBox", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, frame_.Hwnd(),
+                                               nullptr, GetModuleHandleW(nullptr), nullptr));
     ASSERT_TRUE(list);
     SetForegroundWindow(frame_.Hwnd());
     std::optional<driver::MessageBoxInfo> box;
@@ -218,7 +219,7 @@ TEST_F(Calendar, ListBoxIsNoPictureBox) {
         box = driver::WaitMessageBox(GetCurrentProcessId(), 10000);
         if (box) driver::Press(*box, IDOK);
     });
-    WindowControl control(list);
+    WindowControl control(list.get());
     cale_.Picture(control);  // returns once the box is closed
     presser.join();
     ASSERT_TRUE(box);
@@ -226,7 +227,6 @@ TEST_F(Calendar, ListBoxIsNoPictureBox) {
     EXPECT_EQ(box->text, L"PictureBoxでありません。(ListBox)");
     EXPECT_EQ(box->icon, driver::Icon::Information);
     EXPECT_EQ(cale_.Picture(), picture_.get());
-    DestroyWindow(list);
 }
 
 }  // namespace
