@@ -11,19 +11,22 @@ namespace mb::wallset {
 namespace {
 
 TEST(WallSetRounding, HalvesGoToTheEvenNeighbour) {
-    struct Case { std::int64_t n, d, want; } cases[] = {
+    struct Case {
+        std::int64_t n, d, want;
+    } cases[] = {
         {5, 2, 2}, {7, 2, 4}, {-5, 2, -2}, {-7, 2, -4}, {9, 4, 2}, {11, 4, 3}, {10, -4, -2}, {1, 3, 0}, {2, 3, 1},
     };
     for (const auto& c : cases) EXPECT_EQ(RoundHalfEven(c.n, c.d), c.want) << c.n << "/" << c.d;
 }
 
 TEST(WallSetPicture, HimetricToTwipsAndPixels) {
-    struct Case { std::int32_t himetric, twips, pixels; } cases[] = {
-        {5000, 2835, 189},  // 2835 / 15 = 189
-        {500, 284, 19},     // 283.5 -> 284 (even); 18.93 -> 19
-        {1500, 850, 57},    // 850.5 -> 850 (even); 56.67 -> 57
-        {0, 0, 0},
-        {8467, 4801, 320},  // a 320-pixel picture at 96 DPI
+    struct Case {
+        std::int32_t himetric, twips, pixels;
+    } cases[] = {
+        {5000, 2835, 189},                     // 2835 / 15 = 189
+        {500, 284, 19},                        // 283.5 -> 284 (even); 18.93 -> 19
+        {1500, 850, 57},                       // 850.5 -> 850 (even); 56.67 -> 57
+        {0, 0, 0},         {8467, 4801, 320},  // a 320-pixel picture at 96 DPI
     };
     for (const auto& c : cases) {
         Placement p(Screen{15, 15, 1024, 768});
@@ -40,7 +43,9 @@ TEST(WallSetPicture, HimetricToTwipsAndPixels) {
 }
 
 TEST(WallSetScreen, PixelsFromTwips) {
-    struct Case { std::int32_t w, h, dpi, tpp, pw, ph; } cases[] = {
+    struct Case {
+        std::int32_t w, h, dpi, tpp, pw, ph;
+    } cases[] = {
         {1024, 768, 96, 15, 1024, 768},
         {1920, 1080, 120, 12, 1920, 1080},
         {1280, 1024, 110, 13, 1288, 1031},  // 13.09 twips per pixel rounds to 13
@@ -64,10 +69,13 @@ Placement Picture200x100() {
 }
 
 TEST(WallSetAlign, TableOfPlacements) {
-    struct Case { std::int16_t align; std::int32_t x, y; } cases[] = {
-        {0, 0, 0},     {1, 0, 26},     {2, 0, 643},    {3, 26, 0},     {4, 799, 0},
-        {5, 26, 26},   {6, 26, 643},   {7, 799, 26},   {8, 799, 643},
-        {9, -5, -6},   {-1, -5, -6},   // other codes leave the position as it was
+    struct Case {
+        std::int16_t align;
+        std::int32_t x, y;
+    } cases[] = {
+        {0, 0, 0},    {1, 0, 26},   {2, 0, 643},   {3, 26, 0},  {4, 799, 0},  {5, 26, 26},
+        {6, 26, 643}, {7, 799, 26}, {8, 799, 643}, {9, -5, -6}, {-1, -5, -6},  // other codes leave the position as it
+                                                                               // was
     };
     for (const auto& c : cases) {
         Placement p = Picture200x100();
@@ -114,11 +122,15 @@ TEST(WallSetAlign, PositionBeyond32BitsIsAnOverflow) {
 }
 
 TEST(WallSetCurrentWall, TextsFromTheDesktop) {
-    struct Case { const char* x; const char* y; const char* tile; std::int32_t wantX, wantY; std::int16_t wantTile; } cases[] = {
-        {"12", "34", "1", 12, 34, 1},
-        {"", "", "", 0, 0, 9},           // missing values: origin 0, tiling as before
-        {"abc", "1x", "z", 0, 0, 9},
-        {" 2.5 ", "3.5", "0.5", 2, 4, 0},  // halves to even
+    struct Case {
+        const char* x;
+        const char* y;
+        const char* tile;
+        std::int32_t wantX, wantY;
+        std::int16_t wantTile;
+    } cases[] = {
+        {"12", "34", "1", 12, 34, 1},     {"", "", "", 0, 0, 9},  // missing values: origin 0, tiling as before
+        {"abc", "1x", "z", 0, 0, 9},      {" 2.5 ", "3.5", "0.5", 2, 4, 0},  // halves to even
         {"-2.5", "1e2", "2", -2, 100, 2},
     };
     for (const auto& c : cases) {
@@ -139,22 +151,30 @@ TEST(WallSetCurrentWall, NumbersTooLargeAreOverflows) {
 }
 
 TEST(WallSetSavedSettings, OwnBitmapByFileNameIgnoringCase) {
-    struct Case { const char* existing; bool own; } cases[] = {
-        {"Murabell.bmp", true}, {"MURABELL.BMP", true}, {"murabell.bmp", true},
-        {"sea.bmp", false}, {"Murabell.bmp.jpg", false}, {"", false}, {"Murabell", false},
+    struct Case {
+        const char* existing;
+        bool own;
+    } cases[] = {
+        {"Murabell.bmp", true}, {"MURABELL.BMP", true},      {"murabell.bmp", true},
+        {"sea.bmp", false},     {"Murabell.bmp.jpg", false}, {"", false},
+        {"Murabell", false},
     };
     for (const auto& c : cases) EXPECT_EQ(IsOwnBitmap(c.existing, "Murabell"), c.own) << c.existing;
     EXPECT_EQ(LastPathPart("C:\\Users\\a\\AppData\\Local\\x\\Murabell.bmp"), "Murabell.bmp");
 }
 
 TEST(WallSetSavedSettings, OwnWallpaperEvenWhenOurBitmapIsGone) {
-    struct Case { const char* path; const char* existing; bool own; } cases[] = {
+    struct Case {
+        const char* path;
+        const char* existing;
+        bool own;
+    } cases[] = {
         {"C:\\WINDOWS\\Murabell.bmp", "Murabell.bmp", true},
-        {"C:\\WINDOWS\\MURABE~1.BMP", "Murabell.bmp", true},   // short path, long name on disk
-        {"C:\\WINDOWS\\Murabell.bmp", "", true},               // deleted: still ours, the saved one stays
+        {"C:\\WINDOWS\\MURABE~1.BMP", "Murabell.bmp", true},  // short path, long name on disk
+        {"C:\\WINDOWS\\Murabell.bmp", "", true},              // deleted: still ours, the saved one stays
         {"C:\\pics\\sea.bmp", "sea.bmp", false},
         {"C:\\pics\\gone.bmp", "", false},
-        {"", "", false},                                      // no wallpaper
+        {"", "", false},  // no wallpaper
     };
     for (const auto& c : cases) EXPECT_EQ(IsOwnWallpaper(c.path, c.existing, "Murabell"), c.own) << c.path;
     EXPECT_EQ(LastPathPart("Murabell.bmp"), "Murabell.bmp");
@@ -174,7 +194,8 @@ TEST(WallSetSavedSettings, WrittenUnderTheLowerCaseNameInOrder) {
 
 std::uint32_t Le32(const std::string& b, std::size_t at) {
     return static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8 |
-           static_cast<std::uint8_t>(b[at + 2]) << 16 | static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24;
+           static_cast<std::uint8_t>(b[at + 2]) << 16 |
+           static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24;
 }
 
 TEST(BitmapFile, TwentyFourBitBottomUpWithPaddedRows) {

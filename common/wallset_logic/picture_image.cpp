@@ -21,7 +21,8 @@ void Put32(std::string& out, std::uint32_t v) {
 
 std::uint32_t PictureImage::Pixel(std::int32_t x, std::int32_t y) const {
     std::size_t at = (static_cast<std::size_t>(y) * width + x) * 3;
-    return static_cast<std::uint32_t>(bgr.at(at + 2)) << 16 | static_cast<std::uint32_t>(bgr.at(at + 1)) << 8 | bgr.at(at);
+    return static_cast<std::uint32_t>(bgr.at(at + 2)) << 16 | static_cast<std::uint32_t>(bgr.at(at + 1)) << 8 |
+           bgr.at(at);
 }
 
 std::int32_t PixelsToHimetric(std::int32_t pixels, std::int32_t dpi) {
@@ -43,14 +44,14 @@ std::string EncodeBmp(const PictureImage& picture) {
     Put32(out, static_cast<std::uint32_t>(headers + imageSize));
     Put32(out, 0);
     Put32(out, headers);
-    Put32(out, 40);                                   // BITMAPINFOHEADER
+    Put32(out, 40);  // BITMAPINFOHEADER
     Put32(out, static_cast<std::uint32_t>(w));
-    Put32(out, static_cast<std::uint32_t>(h));        // positive: bottom-up
+    Put32(out, static_cast<std::uint32_t>(h));  // positive: bottom-up
     Put16(out, 1);
     Put16(out, 24);
-    Put32(out, 0);                                    // BI_RGB
+    Put32(out, 0);  // BI_RGB
     Put32(out, static_cast<std::uint32_t>(imageSize));
-    Put32(out, 3780);                                 // 96 DPI
+    Put32(out, 3780);  // 96 DPI
     Put32(out, 3780);
     Put32(out, 0);
     Put32(out, 0);

@@ -35,7 +35,8 @@ std::int32_t HimetricToTwips(std::int32_t himetric) {
     return Checked32(RoundHalfEven(std::int64_t{himetric} * 567, 1000));
 }
 
-Screen ScreenFrom(std::int32_t devicePixelsWidth, std::int32_t devicePixelsHeight, std::int32_t dpiX, std::int32_t dpiY) {
+Screen ScreenFrom(std::int32_t devicePixelsWidth, std::int32_t devicePixelsHeight, std::int32_t dpiX,
+                  std::int32_t dpiY) {
     Screen s;
     s.twipsPerPixelX = static_cast<std::int32_t>(RoundHalfEven(1440, dpiX));
     s.twipsPerPixelY = static_cast<std::int32_t>(RoundHalfEven(1440, dpiY));
@@ -59,9 +60,13 @@ void Placement::Align(std::int16_t vData) {
     UpdatePosition();
 }
 
-std::int32_t Placement::IndentSpace(std::int16_t Index) const { return indentSpace_[IndentIndex(Index)]; }
+std::int32_t Placement::IndentSpace(std::int16_t Index) const {
+    return indentSpace_[IndentIndex(Index)];
+}
 
-void Placement::IndentSpace(std::int16_t Index, std::int32_t vData) { indentSpace_[IndentIndex(Index)] = vData; }
+void Placement::IndentSpace(std::int16_t Index, std::int32_t vData) {
+    indentSpace_[IndentIndex(Index)] = vData;
+}
 
 void Placement::UpdatePosition() {
     // Top and left margins count one pixel more than bottom and right.
@@ -70,16 +75,44 @@ void Placement::UpdatePosition() {
     auto bottom = [&] { return Checked32(std::int64_t{screen_.pixelsHeight} - pixelsHeight_ - indentSpace_[2]); };
     auto right = [&] { return Checked32(std::int64_t{screen_.pixelsWidth} - pixelsWidth_ - indentSpace_[4]); };
     switch (align_) {
-        case 0: currentX_ = 0; currentY_ = 0; break;
-        case 1: currentX_ = 0; currentY_ = top(); break;
-        case 2: currentX_ = 0; currentY_ = bottom(); break;
-        case 3: currentX_ = left(); currentY_ = 0; break;
-        case 4: currentX_ = right(); currentY_ = 0; break;
-        case 5: currentX_ = left(); currentY_ = top(); break;
-        case 6: currentX_ = left(); currentY_ = bottom(); break;
-        case 7: currentX_ = right(); currentY_ = top(); break;
-        case 8: currentX_ = right(); currentY_ = bottom(); break;
-        default: break;
+        case 0:
+            currentX_ = 0;
+            currentY_ = 0;
+            break;
+        case 1:
+            currentX_ = 0;
+            currentY_ = top();
+            break;
+        case 2:
+            currentX_ = 0;
+            currentY_ = bottom();
+            break;
+        case 3:
+            currentX_ = left();
+            currentY_ = 0;
+            break;
+        case 4:
+            currentX_ = right();
+            currentY_ = 0;
+            break;
+        case 5:
+            currentX_ = left();
+            currentY_ = top();
+            break;
+        case 6:
+            currentX_ = left();
+            currentY_ = bottom();
+            break;
+        case 7:
+            currentX_ = right();
+            currentY_ = top();
+            break;
+        case 8:
+            currentX_ = right();
+            currentY_ = bottom();
+            break;
+        default:
+            break;
     }
 }
 

@@ -23,7 +23,8 @@ struct Screen {
 // The screen as the twips-based layout sees it: twips per pixel rounded to whole
 // numbers, and the size in twips (rounded) divided by them with the remainder dropped.
 // At a DPI that does not divide 1440 this differs from the device pixels.
-Screen ScreenFrom(std::int32_t devicePixelsWidth, std::int32_t devicePixelsHeight, std::int32_t dpiX, std::int32_t dpiY);
+Screen ScreenFrom(std::int32_t devicePixelsWidth, std::int32_t devicePixelsHeight, std::int32_t dpiX,
+                  std::int32_t dpiY);
 
 // Size and origin of the picture on the screen (the arithmetic of cWallSet).
 class Placement {

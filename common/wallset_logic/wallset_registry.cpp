@@ -22,7 +22,8 @@ bool ParseRounded(std::string_view text, Int& out) {
     errno = 0;
     double v = std::strtod(s.c_str(), &end);
     double r = std::nearbyint(v);  // the default rounding mode: to nearest, ties to even
-    if ((errno == ERANGE && std::isinf(v)) || !(r >= std::numeric_limits<Int>::min() && r <= std::numeric_limits<Int>::max()))
+    if ((errno == ERANGE && std::isinf(v)) ||
+        !(r >= std::numeric_limits<Int>::min() && r <= std::numeric_limits<Int>::max()))
         throw std::overflow_error("オーバーフローしました。");
     out = static_cast<Int>(r);
     return true;

@@ -96,8 +96,8 @@ std::optional<PictureImage> LoadPicture(const std::string& path, std::string* er
     std::wstring file = Widen(path);
     return Load(
         [&](IWICImagingFactory* factory, ComPtr<IWICBitmapDecoder>& decoder) {
-            Check(factory->CreateDecoderFromFilename(file.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
-                                                     decoder.put()));
+            Check(factory->CreateDecoderFromFilename(file.c_str(), nullptr, GENERIC_READ,
+                                                     WICDecodeMetadataCacheOnDemand, decoder.put()));
         },
         error);
 }
@@ -112,7 +112,8 @@ std::optional<PictureImage> LoadPictureFromMemory(const void* data, std::size_t 
             ComPtr<IWICStream> stream;
             Check(factory->CreateStream(stream.put()));
             Check(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(data)), static_cast<DWORD>(size)));
-            Check(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.put()));
+            Check(
+                factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.put()));
         },
         error);
 }

@@ -22,8 +22,8 @@ std::string ReadRegString(std::string_view key, std::string_view name) {
     win::UniqueKey k(raw);
     std::vector<char> buffer(1024, '\0');
     DWORD size = static_cast<DWORD>(buffer.size());
-    if (RegQueryValueExA(k.get(), ToAnsi(name).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &size) !=
-        ERROR_SUCCESS)
+    if (RegQueryValueExA(k.get(), ToAnsi(name).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()),
+                         &size) != ERROR_SUCCESS)
         return {};
     buffer.back() = '\0';  // a value of exactly 1024 bytes without its NUL
     return FromAnsi(buffer.data());
@@ -72,7 +72,8 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes, std::stri
     }
     win::UniqueHandle file(h);
     DWORD written = 0;
-    bool ok = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
+    bool ok = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+              written == bytes.size();
     if (!ok) *error = win::ErrorText(GetLastError() ? GetLastError() : ERROR_WRITE_FAULT);
     file.reset();
     if (!ok) DeleteFileW(wide.c_str());
@@ -95,7 +96,8 @@ BitmapFolders PlatformBitmapFolders() {
     UINT n = GetWindowsDirectoryW(windows, MAX_PATH);
     if (n > 0 && n < MAX_PATH) f.windows = WithTrailingBackslash(Narrow(std::wstring_view(windows, n)));
     wchar_t local[MAX_PATH] = {};
-    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, local)))
+    if (SUCCEEDED(
+            SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, local)))
         f.perUser = WithTrailingBackslash(Narrow(local)) + "MurabellCompanion\\";
     return f;
 }
@@ -113,7 +115,9 @@ void cWallSet::Picture(std::shared_ptr<const PictureImage> vData) {
         placement_.PictureSize(0, 0);
 }
 
-std::string cWallSet::NowWallName() const { return wallset::ReadRegString(wallset::kDesktopKey, wallset::kWallpaperValue); }
+std::string cWallSet::NowWallName() const {
+    return wallset::ReadRegString(wallset::kDesktopKey, wallset::kWallpaperValue);
+}
 
 void cWallSet::Centering() const {
     std::string path = wallset::ReadRegString(wallset::kDesktopKey, "wallpaper");
@@ -124,7 +128,8 @@ void cWallSet::Centering() const {
 void cWallSet::ReadCurrentWall() {
     using namespace wallset;
     old_ = ParseCurrentWall(ReadRegString(kDesktopKey, kWallpaperValue), ReadRegString(kDesktopKey, kOriginXValue),
-                            ReadRegString(kDesktopKey, kOriginYValue), ReadRegString(kDesktopKey, kTileValue), old_.tiling);
+                            ReadRegString(kDesktopKey, kOriginYValue), ReadRegString(kDesktopKey, kTileValue),
+                            old_.tiling);
 }
 
 std::string cWallSet::WriteBitmap() {
@@ -133,7 +138,8 @@ std::string cWallSet::WriteBitmap() {
     const std::string name = fileName_ + ".bmp";
     const BitmapFolders folders = folders_();
     std::string error;
-    if (!folders.windows.empty() && WriteWholeFile(folders.windows + name, bytes, &error)) return folders.windows + name;
+    if (!folders.windows.empty() && WriteWholeFile(folders.windows + name, bytes, &error))
+        return folders.windows + name;
     if (folders.perUser.empty()) throw std::runtime_error(error.empty() ? win::ErrorText(ERROR_PATH_NOT_FOUND) : error);
     CreateDirectoryW(Widen(folders.perUser).c_str(), nullptr);  // usually there already
     if (!WriteWholeFile(folders.perUser + name, bytes, &error)) throw std::runtime_error(error);

@@ -30,7 +30,10 @@ std::string PictureFolderNotice() {
 }
 
 PicturePool::PicturePool(std::string appFolder, bool hasSetCal, PoolPlatform& platform, const ProfileService& profile)
-    : appFolder_(WithTrailingBackslash(std::move(appFolder))), hasSetCal_(hasSetCal), platform_(platform), profile_(profile) {}
+    : appFolder_(WithTrailingBackslash(std::move(appFolder))),
+      hasSetCal_(hasSetCal),
+      platform_(platform),
+      profile_(profile) {}
 
 bool PicturePool::Set_Collection() {
     try {
@@ -58,7 +61,8 @@ bool PicturePool::Fill() {
         host.FileName(appFolder_ + std::string(names::kHostIni));
         if (host.ReadStr(names::kFolderSection, names::kFolderSettingKey) == "True") {
             // No fallback to "Default": a screen height without its own folder gets no pictures.
-            std::string key = std::string(names::kFolderHeightKeyPrefix) + std::to_string(platform_.ScreenPixelsHeight());
+            std::string key =
+                std::string(names::kFolderHeightKeyPrefix) + std::to_string(platform_.ScreenPixelsHeight());
             folder = host.ReadStr(names::kFolderSection, key);
             result = !folder.empty() && platform_.Exists(folder);
         } else {

@@ -130,7 +130,11 @@ TEST(PicturePoolStandAlone, NoticeHasItsFourLines) {
 }
 
 TEST(PicturePoolStandAlone, PatternsInOrderPngOnlyWithThePlugIn) {
-    struct Case { const char* name; bool plugin; std::vector<std::string> want; } cases[] = {
+    struct Case {
+        const char* name;
+        bool plugin;
+        std::vector<std::string> want;
+    } cases[] = {
         {"without plug-in", false, {"a.bmp", "d.jpeg", "b.JPG", "c.jpg"}},
         {"with plug-in", true, {"a.bmp", "e.png", "d.jpeg", "b.JPG", "c.jpg"}},
     };
@@ -159,7 +163,7 @@ TEST(PicturePoolStandAlone, EachPictureOncePerPassThenANewPass) {
     auto random = Sequence({0.99, 0.0, 0.0, 0.5});
     for (int i = 0; i < 4; ++i) pool.Change(r, random);
     EXPECT_EQ(r.log, (std::vector<std::string>{"set " + kWallPics + "\\b.jpg", "set " + kWallPics + "\\a.bmp",
-                                                "set " + kWallPics + "\\c.jpeg", "set " + kWallPics + "\\c.jpeg"}));
+                                               "set " + kWallPics + "\\c.jpeg", "set " + kWallPics + "\\c.jpeg"}));
     EXPECT_EQ(pool.Pictures().size(), 2u);  // refilled after the third, one taken by the fourth
     EXPECT_EQ(disk.notices, 0);
 }
@@ -272,9 +276,12 @@ TEST(PicturePoolHostMode, PainterThatCannotStartKeepsThePicture) {
 }
 
 TEST(PicturePoolChoice, WholePartOfRTimesCount) {
-    struct Case { double r; std::size_t count, want; } cases[] = {
-        {0.0, 3, 0}, {0.3333, 3, 0}, {0.3334, 3, 1}, {0.9999999, 3, 2},
-        {1.0, 3, 2}, {-0.1, 3, 0},  // a source out of its range still picks a picture
+    struct Case {
+        double r;
+        std::size_t count, want;
+    } cases[] = {
+        {0.0, 3, 0},       {0.3333, 3, 0}, {0.3334, 3, 1},
+        {0.9999999, 3, 2}, {1.0, 3, 2},    {-0.1, 3, 0},  // a source out of its range still picks a picture
     };
     for (const auto& c : cases) EXPECT_EQ(PicturePool::Choose(c.r, c.count), c.want) << c.r;
 }

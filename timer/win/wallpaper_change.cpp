@@ -36,7 +36,8 @@ public:
         if (!find) return names;
         do {
             // Ordinary files only, as a plain listing gives them.
-            if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
+            if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
+                continue;
             names.push_back(Narrow(found.cFileName));
         } while (FindNextFileW(find.get(), &found));
         return names;
@@ -68,14 +69,17 @@ PictureImage FallbackPicture() {
     HRSRC found = FindResourceW(self, MAKEINTRESOURCEW(IDR_PICERROR), MAKEINTRESOURCEW(10));  // RT_RCDATA
     HGLOBAL loaded = found ? LoadResource(self, found) : nullptr;
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (!bytes) throw std::runtime_error(win::ErrorText(GetLastError() ? GetLastError() : ERROR_RESOURCE_DATA_NOT_FOUND));
+    if (!bytes)
+        throw std::runtime_error(win::ErrorText(GetLastError() ? GetLastError() : ERROR_RESOURCE_DATA_NOT_FOUND));
     std::string error;
     auto picture = win::LoadPictureFromMemory(bytes, SizeofResource(self, found), &error);
     if (!picture) throw std::runtime_error(error);
     return std::move(*picture);
 }
 
-std::string PainterPath(const std::string& appFolder) { return appFolder + std::string(names::kPainterExe); }
+std::string PainterPath(const std::string& appFolder) {
+    return appFolder + std::string(names::kPainterExe);
+}
 
 void StartPainterWith(const std::string& appFolder, const std::string& argument) {
     std::string error;
@@ -121,7 +125,8 @@ struct WallpaperChanger::Impl {
           platform(owner),
           pool(appFolder, hasSetCal, platform, PlatformProfile()),
           actions(appFolder),
-          engine(std::random_device{}() ^ static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count())) {}
+          engine(std::random_device{}() ^
+                 static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count())) {}
 
     double Random() { return std::uniform_real_distribution<double>(0.0, 1.0)(engine); }
 
@@ -139,16 +144,22 @@ WallpaperChanger::~WallpaperChanger() = default;
 WallpaperChanger::WallpaperChanger(WallpaperChanger&&) noexcept = default;
 WallpaperChanger& WallpaperChanger::operator=(WallpaperChanger&&) noexcept = default;
 
-bool WallpaperChanger::Set_Collection() { return impl_->pool.Set_Collection(); }
+bool WallpaperChanger::Set_Collection() {
+    return impl_->pool.Set_Collection();
+}
 
-bool WallpaperChanger::PoolEmpty() const { return impl_->pool.Empty(); }
+bool WallpaperChanger::PoolEmpty() const {
+    return impl_->pool.Empty();
+}
 
 void WallpaperChanger::Change() {
     win::ComScope com;  // the picture loader needs COM on this thread
     impl_->pool.Change(impl_->actions, [this] { return impl_->Random(); });
 }
 
-void WallpaperChanger::StartPainter() { StartPainterWith(impl_->appFolder, ""); }
+void WallpaperChanger::StartPainter() {
+    StartPainterWith(impl_->appFolder, "");
+}
 
 void WallpaperChanger::Centering() {
     cWallSet wall;

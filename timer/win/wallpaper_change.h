@@ -1,4 +1,6 @@
 #pragma once
+// The wallpaper change of MBTimer, shared by the tray icon's double-click and the
+// WallPaper action, and the pool of pictures it draws from.
 #include <windows.h>
 
 #include <memory>
@@ -7,7 +9,10 @@
 #include "logic/picture_pool.h"  // CollectionError
 
 namespace mb::timer {
-bool HasSetCalIn(const std::string& appFolder);   // start-up test: MBSetCal.exe beside MBTimer (HasSetCal)
+
+// Start-up test: MBSetCal.exe beside MBTimer (HasSetCal).
+bool HasSetCalIn(const std::string& appFolder);
+
 class WallpaperChanger {
 public:
     WallpaperChanger(std::string appFolder, bool hasSetCal, HWND owner);
@@ -15,20 +20,30 @@ public:
     WallpaperChanger(WallpaperChanger&&) noexcept;
     WallpaperChanger& operator=(WallpaperChanger&&) noexcept;
 
-    bool Set_Collection();      // empties and refills PicturePool (may show the "WallPics" box); true only when filled from the host folder for this screen height
+    // Empties and refills PicturePool (may show the "WallPics" box); true only when
+    // filled from the host folder for this screen height. Throws CollectionError
+    // (a std::runtime_error) when the pool cannot be filled, e.g. "WallPics" cannot
+    // be created; the caller reports it under "Set_Collection".
+    bool Set_Collection();
     bool PoolEmpty() const;
-    void Change();              // the wallpaper change (tray double-click and the WallPaper action); throws std::runtime_error whose what() is the platform's description for a run-time error the caller must report (e.g. painter missing)
-    void StartPainter();        // display change: MBSetCal.exe with no argument
-    static void Centering();    // tray menu "壁紙中央(&C)"
 
-    // Set_Collection throws CollectionError (a std::runtime_error) when the pool cannot
-    // be filled, e.g. "WallPics" cannot be created; so does Change when it refills the
-    // pool. The caller reports it under "Set_Collection". StartPainter throws
-    // std::runtime_error when the painter cannot be started.
-    // A picture that cannot be read is no error: the fallback picture is shown instead.
+    // The wallpaper change (tray double-click and the WallPaper action). Throws
+    // std::runtime_error whose what() is the platform's description for a run-time
+    // error the caller must report (e.g. painter missing), or CollectionError when
+    // its refill of the pool fails. A picture that cannot be read is no error: the
+    // fallback picture is shown instead and the picture leaves the pool.
+    void Change();
+
+    // Display change: MBSetCal.exe with no argument. Throws std::runtime_error when
+    // the painter cannot be started.
+    void StartPainter();
+
+    // Tray menu "壁紙中央(&C)".
+    static void Centering();
 
 private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
-}
+
+}  // namespace mb::timer

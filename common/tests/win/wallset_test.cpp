@@ -44,8 +44,14 @@ void ExpectQuarters(const PictureImage& p, int tolerance, const std::string& wha
 }
 
 TEST(PictureLoader, ReadsBitmapJpegAndPng) {
-    struct Case { const char* file; int tolerance; } cases[] = {
-        {"quad.bmp", 0}, {"quad8.bmp", 0}, {"quad.jpg", 24}, {"quad.png", 0},
+    struct Case {
+        const char* file;
+        int tolerance;
+    } cases[] = {
+        {"quad.bmp", 0},
+        {"quad8.bmp", 0},
+        {"quad.jpg", 24},
+        {"quad.png", 0},
     };
     for (const auto& c : cases) {
         std::string error;
@@ -83,7 +89,8 @@ protected:
     test::TempFolder windows_, perUser_, pics_;
 
     void SetUp() override {
-        for (const auto& v : values_) saved_.push_back(driver::RegistryString(HKEY_CURRENT_USER, L"Control Panel\\desktop", Widen(v)));
+        for (const auto& v : values_)
+            saved_.push_back(driver::RegistryString(HKEY_CURRENT_USER, L"Control Panel\\desktop", Widen(v)));
         driver::DeleteRegistryTree(HKEY_CURRENT_USER, Widen(SavedKey()));
     }
     void TearDown() override {
@@ -299,7 +306,9 @@ TEST_F(WallSetTest, CenteringKeepsThePictureAtTheOrigin) {
 
 TEST_F(WallSetTest, RegistryTextsRoundTripInTheCodePage) {
     const std::string key = SavedKey();
-    struct Case { std::string text, back; } cases[] = {
+    struct Case {
+        std::string text, back;
+    } cases[] = {
         {"C:\\壁紙\\海.bmp", "C:\\壁紙\\海.bmp"},
         {std::string(1023, 'a'), std::string(1023, 'a')},
         {std::string(1024, 'a'), ""},  // with its NUL longer than the 1024-byte buffer

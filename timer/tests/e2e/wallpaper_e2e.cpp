@@ -67,13 +67,15 @@ std::optional<Bitmap> ReadBitmap(const std::wstring& path) {
 
 bool Near(std::uint32_t got, std::uint32_t want) {
     for (int shift : {0, 8, 16})
-        if (std::abs(static_cast<int>((got >> shift) & 0xFF) - static_cast<int>((want >> shift) & 0xFF)) > 24) return false;
+        if (std::abs(static_cast<int>((got >> shift) & 0xFF) - static_cast<int>((want >> shift) & 0xFF)) > 24)
+            return false;
     return true;
 }
 
 // Which fixture the bitmap shows: "a", "b", "c", "fallback", or "?".
 std::string Shows(const Bitmap& bmp) {
-    if (bmp.width == 320 && bmp.height == 240 && bmp.Pixel(2, 2) == kFallbackFrame && bmp.Pixel(317, 237) == kFallbackFrame)
+    if (bmp.width == 320 && bmp.height == 240 && bmp.Pixel(2, 2) == kFallbackFrame &&
+        bmp.Pixel(317, 237) == kFallbackFrame)
         return "fallback";
     if (bmp.width != 64 || bmp.height != 48) return "?";
     std::uint32_t c = bmp.Pixel(32, 24);
@@ -97,8 +99,12 @@ std::string FarTime() {
     return text;
 }
 
-std::string Desktop(const std::wstring& value) { return RegistryString(HKEY_CURRENT_USER, kDesktop, value).value_or(""); }
-std::string Saved(const std::wstring& value) { return RegistryString(HKEY_CURRENT_USER, kSaved, value).value_or("<none>"); }
+std::string Desktop(const std::wstring& value) {
+    return RegistryString(HKEY_CURRENT_USER, kDesktop, value).value_or("");
+}
+std::string Saved(const std::wstring& value) {
+    return RegistryString(HKEY_CURRENT_USER, kSaved, value).value_or("<none>");
+}
 
 class Wallpaper : public DriverTest {
 protected:
@@ -156,8 +162,9 @@ protected:
         if (Desktop(L"TileWallpaper") == "0") SetRegistryString(HKEY_CURRENT_USER, kDesktop, L"TileWallpaper", "9");
         Post(main, kTrayCallback, 0, kLeftDoubleClick);
         // Bitmap first, then the values, then the shell's settings call that names the file.
-        bool done = WaitFor([] { return Desktop(L"TileWallpaper") == "0" && LastPart(Desktop(L"Wallpaper")) == "Murabell.bmp"; },
-                            10000);
+        bool done = WaitFor(
+            [] { return Desktop(L"TileWallpaper") == "0" && LastPart(Desktop(L"Wallpaper")) == "Murabell.bmp"; },
+            10000);
         EXPECT_TRUE(done) << "no wallpaper change";
         return done ? ReadBitmap(Widen(Desktop(L"Wallpaper"))) : std::nullopt;
     }
@@ -220,7 +227,8 @@ TEST_F(Wallpaper, EachPictureOncePerPassAndTheUsersWallpaperKept) {
     }
     EXPECT_EQ(pass, (std::set<std::string>{"a", "b", "c"}));
     std::string wallpaper = Desktop(L"Wallpaper");
-    EXPECT_TRUE(Widen(wallpaper) == WindowsBitmap() || wallpaper.find("\\MurabellCompanion\\Murabell.bmp") != std::string::npos)
+    EXPECT_TRUE(Widen(wallpaper) == WindowsBitmap() ||
+                wallpaper.find("\\MurabellCompanion\\Murabell.bmp") != std::string::npos)
         << wallpaper;
     ExpectStillRunning();
 }
@@ -279,7 +287,8 @@ protected:
 };
 
 TEST_F(HostMode, HeightFolderPicturesGoToThePainterUnquoted) {
-    HostIni("Setting=True\r\n" + HeightKey() + "=" + Pics(L"height pics") + "\r\nDefault=" + Pics(L"default pics") + "\r\n");
+    HostIni("Setting=True\r\n" + HeightKey() + "=" + Pics(L"height pics") + "\r\nDefault=" + Pics(L"default pics") +
+            "\r\n");
     Start();
     EXPECT_FALSE(folder.Exists(L"WallPics"));
     auto before = DesktopNow();
@@ -288,8 +297,8 @@ TEST_F(HostMode, HeightFolderPicturesGoToThePainterUnquoted) {
     DoubleClick();
     auto lines = PainterStarts(2);
     ASSERT_EQ(lines.size(), 2u);
-    std::set<std::string> got(lines.begin(), lines.end()), want = {PainterLine(Pics(L"height pics\\a.bmp")),
-                                                                    PainterLine(Pics(L"height pics\\b.jpg"))};
+    std::set<std::string> got(lines.begin(), lines.end()),
+        want = {PainterLine(Pics(L"height pics\\a.bmp")), PainterLine(Pics(L"height pics\\b.jpg"))};
     EXPECT_EQ(got, want);
     EXPECT_EQ(DesktopNow(), before) << "the painter changes the desktop, not MBTimer";
     EXPECT_EQ(GetFileAttributesW(WindowsBitmap().c_str()), INVALID_FILE_ATTRIBUTES);
@@ -308,7 +317,7 @@ TEST_F(HostMode, NoFolderForThisHeightMeansNoPicturesNotDefault) {
     HostIni("Setting=True\r\nX1=" + Pics(L"height pics") + "\r\nDefault=" + Pics(L"default pics") + "\r\n");
     Start();
     EXPECT_TRUE(WaitFor([&] { return TextOf(main) == L"【無効】"; }));  // empty pool
-    auto bmp = Change();  // an empty pool shows the fallback itself
+    auto bmp = Change();                                                // an empty pool shows the fallback itself
     ASSERT_TRUE(bmp);
     EXPECT_EQ(Shows(*bmp), "fallback");
     Sleep(500);
