@@ -3,6 +3,7 @@
 // back from the wallpaper bitmap, the desktop registry values and the painter's log.
 #include "driver.h"
 #include "text/wide.h"
+#include "win/timer_resources.h"
 
 #include <gtest/gtest.h>
 
@@ -244,6 +245,18 @@ TEST_F(Wallpaper, DeletedAndCorruptPicturesGiveTheFallback) {
         EXPECT_EQ(Shows(*bmp), "fallback") << "change " << i + 1;
         ExpectStillRunning();
     }
+}
+
+TEST_F(Wallpaper, CentreCommandPutsTheCurrentWallpaperAtTheOrigin) {
+    Pictures(L"WallPics", {{L"a.bmp", L"a.bmp"}});
+    Start();
+    Post(main, WM_COMMAND, IDM_WALLCENTER, 0);
+    EXPECT_TRUE(WaitFor([] { return Desktop(L"WallpaperOriginX") == "0"; }));
+    EXPECT_EQ(Desktop(L"WallpaperOriginY"), "0");
+    EXPECT_EQ(Desktop(L"TileWallpaper"), "0");
+    EXPECT_EQ(Desktop(L"Wallpaper"), userWallpaper);
+    EXPECT_EQ(Saved(L"FileName"), "<none>");
+    ExpectStillRunning();
 }
 
 class HostMode : public Wallpaper {
