@@ -158,7 +158,9 @@ TEST_P(IniTable, EveryCase) {
             continue;
         }
         EXPECT_EQ(Printable(result), Printable(c.result));
-        if (c.after != kNoFile) EXPECT_EQ(Printable(after), Printable(c.after));
+        if (c.after != kNoFile) {
+            EXPECT_EQ(Printable(after), Printable(c.after));
+        }
     }
 }
 

@@ -76,9 +76,14 @@ TEST(Launcher, Outcomes) {
         r.Go();
         EXPECT_EQ(r.ui.notes, c.notes);
         EXPECT_EQ(r.starter.started.size(), c.started ? 1u : 0u);
-        if (c.started) EXPECT_EQ(r.starter.started[0], "\"" + r.Folder() + "\\MBTimer.exe\" /H");
-        if (c.fileAfter) EXPECT_EQ(test::ReadBytes(r.Ini()), c.fileAfter);
-        else EXPECT_FALSE(test::Exists(r.Ini()));
+        if (c.started) {
+            EXPECT_EQ(r.starter.started[0], "\"" + r.Folder() + "\\MBTimer.exe\" /H");
+        }
+        if (c.fileAfter) {
+            EXPECT_EQ(test::ReadBytes(r.Ini()), c.fileAfter);
+        } else {
+            EXPECT_FALSE(test::Exists(r.Ini()));
+        }
         EXPECT_TRUE(r.ui.errors.empty());
     }
 }
