@@ -58,7 +58,7 @@ std::string ExistingFileName(const std::string& path) {
 
 namespace {
 
-void WriteDesktop(const std::vector<wallset::RegistryWrite>& writes) {
+void WriteValues(const std::vector<wallset::RegistryWrite>& writes) {
     for (const auto& w : writes) wallset::WriteRegString(w.key, w.name, w.text);  // failures are passed over
 }
 
@@ -121,7 +121,7 @@ std::string cWallSet::NowWallName() const {
 
 void cWallSet::Centering() const {
     std::string path = wallset::ReadRegString(wallset::kDesktopKey, "wallpaper");
-    WriteDesktop(wallset::DesktopWrites("0", "0", "0"));
+    WriteValues(wallset::DesktopWrites("0", "0", "0"));
     wallset::ApplyDesktopWallpaper(path);
 }
 
@@ -153,13 +153,13 @@ bool cWallSet::SetWall(bool Reset, bool SaveOnly) {
             ReadCurrentWall();
             // Our own bitmap as the wallpaper must never replace the user's saved one.
             if (!wallset::IsOwnWallpaper(old_.name, wallset::ExistingFileName(old_.name), fileName_))
-                WriteDesktop(wallset::SavedSettingsWrites(fileName_, old_));
+                WriteValues(wallset::SavedSettingsWrites(fileName_, old_));
         }
         const std::string tile = std::to_string(tile_);
         const std::string x = std::to_string(placement_.CurrentX());
         const std::string y = std::to_string(placement_.CurrentY());
         bitmapPath_ = WriteBitmap();
-        WriteDesktop(wallset::DesktopWrites(tile, x, y));
+        WriteValues(wallset::DesktopWrites(tile, x, y));
         if (!SaveOnly) wallset::ApplyDesktopWallpaper(bitmapPath_);
         return true;
     } catch (const std::exception& e) {
@@ -175,12 +175,12 @@ bool cWallSet::KillWall(bool Reset) {
             const std::string key = SavedSettingsKey(fileName_);
             old_.name = ReadRegString(key, kSavedFileNameValue);
             if (ExistingFileName(old_.name).empty()) return false;
-            WriteDesktop(DesktopWrites(ReadRegString(key, kSavedTilingValue), ReadRegString(key, kSavedXValue),
+            WriteValues(DesktopWrites(ReadRegString(key, kSavedTilingValue), ReadRegString(key, kSavedXValue),
                                        ReadRegString(key, kSavedYValue)));
             ApplyDesktopWallpaper(old_.name);
             return true;
         }
-        WriteDesktop(DesktopWrites("0", "0", "0"));
+        WriteValues(DesktopWrites("0", "0", "0"));
         ApplyDesktopWallpaper("");
         return true;
     } catch (const std::exception& e) {
