@@ -5,9 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstring>
 #include <map>
 #include <set>
-#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace mb::timer {
 namespace {

@@ -9,11 +9,15 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <optional>
 #include <ctime>
+#include <optional>
 #include <set>
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace mb::driver {
 namespace {
