@@ -50,7 +50,9 @@ inline std::string WithTrailingBackslash(std::string folder) {
 // "C:\Program Files\..." cannot start "C:\Program.exe" instead. The arguments
 // pass exactly as given.
 inline std::string QuotedCommandLine(std::string_view program, std::string_view arguments) {
-    std::string line = "\"" + std::string(program) + "\"";
+    std::string line;
+    line.reserve(program.size() + arguments.size() + 3);
+    line.append("\"").append(program).append("\"");
     if (!arguments.empty()) line.append(" ").append(arguments);
     return line;
 }
