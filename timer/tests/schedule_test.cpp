@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace mb::timer {
 namespace {
@@ -26,8 +28,9 @@ TEST(ParseTime, AcceptsTimesOnly) {
 
 TEST(RowList, KeepsTextOrderByCharacterCodesNewRowsAfterEqualOnes) {
     RowList list;
-    for (auto [text, tag] : {std::pair{"12:30", 1}, {"07:00", 2}, {"7:05", 3}, {"23:00", 4}, {"07:00", 5}, {"10:00", 6}, {"1:00", 7}})
-        list.Add(text, tag, true);
+    const std::vector<std::pair<const char*, int>> added = {{"12:30", 1}, {"07:00", 2}, {"7:05", 3}, {"23:00", 4},
+                                                            {"07:00", 5}, {"10:00", 6}, {"1:00", 7}};
+    for (const auto& [text, tag] : added) list.Add(text, tag, true);
     std::string order;
     for (int r = 0; r < list.Count(); ++r) order += list.Text(r) + "/" + std::to_string(list.Tag(r)) + " ";
     // "10:00" before "1:00": ':' comes after '0', as the tick's comparison sees it.
