@@ -58,13 +58,20 @@ void CopyTip(char* tip, const std::string& ansi) {
     tip[n] = '\0';
 }
 
+// The long form, so that a copy started through a short 8.3 path is still the same program.
 std::wstring ExePath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n < path.size()) return path.substr(0, n);
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
         path.resize(path.size() * 2);
     }
+    std::wstring full(GetLongPathNameW(path.c_str(), nullptr, 0), L'\0');
+    DWORD n = full.empty() ? 0 : GetLongPathNameW(path.c_str(), full.data(), static_cast<DWORD>(full.size()));
+    return n && n < full.size() ? full.substr(0, n) : path;
 }
 
 }  // namespace

@@ -458,6 +458,32 @@ TEST_F(Timer, EmptySectionIsDisabledWithoutAWord) {
     End(app, form);
 }
 
+TEST_F(Timer, RunTimeErrorIsReportedAndEndsTheProgram) {
+    // Host mode whose painter disappears after start-up: the double-click's change fails.
+    folder.CopyProgram(L"standins\\record_command_line.exe", L"MBSetCal.exe");
+    folder.Write(L"Murabell.ini", "[Folder]\r\nSetting=True\r\nX" + std::to_string(GetSystemMetrics(SM_CYSCREEN)) +
+                                      "=" + Narrow(folder.File(L"WallPics")) + "\r\n");
+    Ini("[TimeSet]\r\n" + HhNn(Now().hour + 2, 0) + "=2,later,\r\n");
+    App app = Start();
+    HWND form = MainForm(app);
+    ASSERT_TRUE(form);
+    ASSERT_TRUE(WaitFor([] { return TrayPixels().yellow > 0; }));
+    folder.Remove(L"MBSetCal.exe");
+    Post(form, kTrayCallback, 0, WM_LBUTTONDBLCLK);
+    auto box = WaitMessageBox(app.Pid());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->title, L"エラーが発生しました");
+    EXPECT_EQ(box->icon, Icon::Stop);
+    EXPECT_EQ(box->text.rfind(L"L=0:N=", 0), 0u) << Narrow(box->text);
+    EXPECT_NE(box->text.find(L"\r\nIn MouseMove.\r\n<"), std::wstring::npos) << Narrow(box->text);
+    EXPECT_EQ(box->text.back(), L'>');
+    Sleep(1500);
+    EXPECT_TRUE(app.Running()) << "waits for the user";
+    Press(*box, IDOK);
+    EXPECT_TRUE(app.WaitExit(5000));
+    EXPECT_TRUE(WaitFor([] { return TrayPixels().yellow == 0; })) << "the icon goes with the program";
+}
+
 TEST_F(Timer, TrayIconComesBackWhenTheTaskbarIsCreatedAgain) {
     Ini("[TimeSet]\r\n" + HhNn(Now().hour + 2, 0) + "=2,later,\r\n");
     App app = Start();
