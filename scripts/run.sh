@@ -10,6 +10,7 @@ build="$root/build"
 bash "$root/scripts/install-deps.sh"
 source "$root/scripts/wine-env.sh"
 
+mkdir -p "$build"
 echo "building (Windows, cross-compiled) ..."
 cmake -S "$root" -B "$build/windows" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >"$build/run-configure.log" 2>&1
