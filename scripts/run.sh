@@ -20,9 +20,10 @@ cmake --build "$build/windows" -j"$(nproc)" --target MBTimer MBTimerH >"$build/r
 demo="$build/demo"
 rm -rf "$demo"; mkdir -p "$demo/WallPics"
 cp "$build/windows/bin/MBTimer.exe" "$build/windows/bin/MBTimerH.exe" "$demo/"
-convert -size 800x600 plasma:steelblue-khaki -pointsize 48 -fill white -annotate +40+80 'Demo A' "BMP3:$demo/WallPics/a.bmp"
-convert -size 1024x768 gradient:navy-orange -pointsize 48 -fill white -annotate +40+80 'Demo B' "$demo/WallPics/b.jpg"
-convert -size 640x480 pattern:checkerboard -pointsize 48 -fill red -annotate +40+80 'Demo C' "$demo/WallPics/c.jpeg"
+font=$(fc-match -f '%{file}' IPAGothic)
+convert -size 800x600 plasma:steelblue-khaki -font "$font" -pointsize 48 -fill white -annotate +40+80 'デモ A' "BMP3:$demo/WallPics/a.bmp"
+convert -size 1024x768 gradient:navy-orange -font "$font" -pointsize 48 -fill white -annotate +40+80 'デモ B' "$demo/WallPics/b.jpg"
+convert -size 640x480 pattern:checkerboard -scale 400% -font "$font" -pointsize 48 -fill red -annotate +40+80 'デモ C' "$demo/WallPics/c.jpeg"
 python3 - "$demo/chime.wav" <<'PY'
 import math, struct, sys, wave
 w = wave.open(sys.argv[1], 'wb'); w.setnchannels(1); w.setsampwidth(2); w.setframerate(22050)
