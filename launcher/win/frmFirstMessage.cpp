@@ -2,6 +2,7 @@
 
 #include "resource.h"
 #include "text/wide.h"
+#include "win/window_object.h"
 #include "win/twips.h"
 
 namespace mb::launcher {
@@ -62,12 +63,8 @@ NoteOutcome frmFirstMessage::ShowModal() {
 }
 
 LRESULT CALLBACK frmFirstMessage::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<frmFirstMessage*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        self->hwnd_ = h;
-        SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<frmFirstMessage*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+    auto* self = win::WindowObject<frmFirstMessage>(h, msg, lp);
+    if (msg == WM_NCCREATE && self) self->hwnd_ = h;
     return self ? self->Handle(msg, wp, lp) : DefWindowProcW(h, msg, wp, lp);
 }
 

@@ -2,6 +2,7 @@
 
 #include "render_win/caleset_host_win.h"
 #include "text/wide.h"
+#include "win/window_object.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -70,11 +71,7 @@ PictureBoxWindow* PictureBoxWindow::FromHwnd(HWND h) {
 }
 
 LRESULT CALLBACK PictureBoxWindow::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lp);
-        SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<PictureBoxWindow*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+    auto* self = mb::win::WindowObject<PictureBoxWindow>(h, msg, lp);
     if (self) {
         switch (msg) {
             case WM_NCDESTROY:

@@ -7,6 +7,7 @@
 #include "timer_resources.h"
 #include "win/process.h"
 #include "win/twips.h"
+#include "win/window_object.h"
 
 #include <mmsystem.h>
 #include <shellapi.h>
@@ -379,12 +380,8 @@ LRESULT frmMain::Handle(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CALLBACK frmMain::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<frmMain*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<frmMain*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* self = win::WindowObject<frmMain>(hwnd, msg, lp);
+    if (msg == WM_NCCREATE && self) self->hwnd_ = hwnd;
     if (!self || !self->hwnd_) return DefWindowProcW(hwnd, msg, wp, lp);
     return self->Handle(msg, wp, lp);
 }

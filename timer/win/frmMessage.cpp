@@ -3,6 +3,7 @@
 #include "text/wide.h"
 #include "timer_resources.h"
 #include "win/twips.h"
+#include "win/window_object.h"
 
 #include <stdexcept>
 #include <vector>
@@ -176,13 +177,8 @@ LRESULT frmMessage::Handle(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CALLBACK frmMessage::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-        auto* self = static_cast<frmMessage*>(cs->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<frmMessage*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* self = win::WindowObject<frmMessage>(hwnd, msg, lp);
+    if (msg == WM_NCCREATE && self) self->hwnd_ = hwnd;
     if (!self || !self->hwnd_) return DefWindowProcW(hwnd, msg, wp, lp);
     return self->Handle(msg, wp, lp);
 }

@@ -3,6 +3,7 @@
 #include "text/wide.h"
 #include "timer_resources.h"
 #include "win/twips.h"
+#include "win/window_object.h"
 
 #include <stdexcept>
 
@@ -109,11 +110,7 @@ void frmProperty::DrawRow(const DRAWITEMSTRUCT& item) const {
 }
 
 LRESULT CALLBACK frmProperty::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<frmProperty*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* self = win::WindowObject<frmProperty>(hwnd, msg, lp);
     switch (msg) {
     case WM_MEASUREITEM: {
         auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
