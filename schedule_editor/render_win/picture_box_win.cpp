@@ -124,7 +124,10 @@ void PictureBoxWindow::OnSize(int width, int height) {
     height_ = height;
 }
 
+// The image outlives a window destroyed with its parent; a null window here would
+// mean every window on the desktop.
 void PictureBoxWindow::Refresh() const {
+    if (!hwnd_) return;
     InvalidateRect(hwnd_.get(), nullptr, FALSE);
     UpdateWindow(hwnd_.get());
 }
@@ -196,7 +199,7 @@ void PictureBoxWindow::Print(std::string_view text) {
     const std::wstring w = Widen(text);
     TextOutW(imageDc_.get(), Px(x_, tppx_), Px(y_, tppy_), w.c_str(), static_cast<int>(w.size()));
     x_ += TextWidth(text);
-    InvalidateRect(hwnd_.get(), nullptr, FALSE);
+    if (hwnd_) InvalidateRect(hwnd_.get(), nullptr, FALSE);
 }
 
 void PictureBoxWindow::PrintLine(std::string_view text) {

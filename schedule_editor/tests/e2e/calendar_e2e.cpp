@@ -209,6 +209,40 @@ TEST_F(Calendar, FrameShadingOnARealBitmap) {
     EXPECT_EQ(GetPixel(dc, 20, 15), RGB(128, 128, 128));
 }
 
+// Fonts replaced by the next one, images replaced on resizing, and what is left when
+// the box goes are all deleted (a deleted GDI object has no type).
+TEST_F(Calendar, GdiObjectsGoWithTheBox) {
+    HGDIOBJ font = nullptr, image = nullptr;
+    HDC dc = nullptr;
+    {
+        PictureBoxWindow box(frame_.Hwnd(), "picGdi", 0, 0, 50, 40);
+        FontSpec spec{"ＭＳ Ｐゴシック", 12, true, false, true};
+        box.SetFont(spec);
+        const HGDIOBJ firstFont = GetCurrentObject(box.ImageDc(), OBJ_FONT);
+        spec.size = 14;
+        box.SetFont(spec);
+        EXPECT_NE(GetCurrentObject(box.ImageDc(), OBJ_FONT), firstFont);
+        EXPECT_EQ(GetObjectType(firstFont), 0u);
+
+        const HGDIOBJ firstImage = GetCurrentObject(box.ImageDc(), OBJ_BITMAP);
+        ASSERT_TRUE(SetWindowPos(box.Hwnd(), nullptr, 0, 0, 60, 45, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE));
+        EXPECT_EQ(box.ImageWidth(), 60);
+        EXPECT_EQ(GetObjectType(firstImage), 0u);
+
+        box.Print("12");
+        PixelGrid grid(60, 45);
+        EXPECT_FALSE(GetPixels(box, grid));
+        EXPECT_FALSE(PutPixels(box, grid));
+        font = GetCurrentObject(box.ImageDc(), OBJ_FONT);
+        image = GetCurrentObject(box.ImageDc(), OBJ_BITMAP);
+        dc = box.ImageDc();
+        EXPECT_EQ(GetObjectType(image), static_cast<DWORD>(OBJ_BITMAP));
+    }
+    EXPECT_EQ(GetObjectType(font), 0u);
+    EXPECT_EQ(GetObjectType(image), 0u);
+    EXPECT_EQ(GetObjectType(dc), 0u);
+}
+
 TEST_F(Calendar, ListBoxIsNoPictureBox) {
     mb::win::UniqueWindow list(CreateWindowExW(0, L"ListBox", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, frame_.Hwnd(),
                                                nullptr, GetModuleHandleW(nullptr), nullptr));
