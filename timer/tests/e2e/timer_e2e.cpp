@@ -13,6 +13,7 @@
 #include <shellapi.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <utility>
@@ -37,6 +38,17 @@ std::string Wav() {
     for (int i = 0; i < samples; ++i) data += Le16(static_cast<int>(8000 * std::sin(2 * 3.14159265 * 440 * i / rate)));
     return "RIFF" + Le32(36 + static_cast<unsigned>(data.size())) + "WAVEfmt " + Le32(16) + Le16(1) + Le16(1) +
            Le32(rate) + Le32(rate * 2) + Le16(2) + Le16(16) + "data" + Le32(static_cast<unsigned>(data.size())) + data;
+}
+
+// A one-note MIDI file: Wine has no MIDI device, so only its command strings can be seen.
+std::string Mid() {
+    auto be32 = [](unsigned v) {
+        return std::string{static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
+                           static_cast<char>(v)};
+    };
+    const std::string track("\x00\xFF\x51\x03\x07\xA1\x20\x00\x90\x3C\x60\x83\x60\x80\x3C\x00\x00\xFF\x2F\x00", 20);
+    return "MThd" + be32(6) + std::string("\x00\x00\x00\x01\x01\xE0", 6) + "MTrk" +
+           be32(static_cast<unsigned>(track.size())) + track;
 }
 
 // A 2 x 2 24-bit bitmap, so that the picture pool is not empty.
@@ -72,9 +84,10 @@ LocalTime MinuteWithRoom(int seconds) {
     return t;
 }
 
-void SleepIntoNextMinute() {
-    LocalTime t = Now();
-    Sleep(static_cast<DWORD>((60 - t.second) * 1000 + 300));
+// Waits for the minute after `t` to begin; at once when it already has, so a slow
+// first half of a test cannot make it skip a whole minute.
+void WaitForMinuteAfter(const LocalTime& t) {
+    while (Now().minute == t.minute) Sleep(100);
 }
 
 // The MCI command strings that Wine's trace shows, in order.
@@ -148,6 +161,7 @@ protected:
         folder.MakeFolder(L"WallPics");
         folder.Write(L"WallPics\\a.bmp", Bmp());
         folder.Write(L"beep.wav", Wav());
+        folder.Write(L"tune.mid", Mid());
     }
 
     void Ini(const std::string& utf8) const { folder.Write(L"MBTimer.ini", ToAnsi(utf8)); }
@@ -157,6 +171,7 @@ protected:
         return ini.ReadStr(section, key, "<none>");
     }
     std::string WavPath() const { return Narrow(folder.File(L"beep.wav")); }
+    std::string MidPath() const { return Narrow(folder.File(L"tune.mid")); }
 
     App Start(const std::wstring& arguments = L"") const {
         return App::Start(folder.File(L"MBTimer.exe"), arguments, folder.Path());
@@ -228,9 +243,10 @@ protected:
 std::wstring W(const std::string& s) { return Widen(s); }
 
 TEST_F(Timer, AlarmAndMessageAtTheirMinuteThenStoppedByTheNext) {
-    const LocalTime t = MinuteWithRoom(15);
+    const LocalTime t = MinuteWithRoom(20);
     const std::string now = HhNn(t.hour, t.minute), next = HhNn(t.hour, t.minute + 1);
-    Ini("[TimeSet]\r\n" + now + "=6,Wake $Time$ up $Time$," + WavPath() + "\r\n" + next + "=2,Second message,\r\n");
+    Ini("[TimeSet]\r\n" + now + "=6,Wake $Time$ up $Time$," + WavPath() + "\r\n" + next + "=6,Second message," +
+        MidPath() + "\r\n");
     Traced app = StartTraced();
     ASSERT_TRUE(app);
     HWND form = MainForm(app);
@@ -244,7 +260,29 @@ TEST_F(Timer, AlarmAndMessageAtTheirMinuteThenStoppedByTheNext) {
     GetWindowRect(message, &r);
     EXPECT_NEAR((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1) << "nothing saved yet: centred";
     EXPECT_TRUE(WaitMci({"open \"" + WavPath() + "\" alias SndMedia", "play SndMedia"})) << Mci().size();
-    Sleep(300);
+    // As wide as its label, "確認" centred, and the red band across it blinking.
+    HWND ok = Child(message, IDOK);
+    EXPECT_EQ(TextOf(ok), L"確認");
+    RECT client, label, button;
+    GetClientRect(message, &client);
+    GetWindowRect(Child(message, kLabelId), &label);
+    EXPECT_EQ(label.right - label.left, client.right);
+    EXPECT_TRUE(WaitFor([&] {
+        GetWindowRect(ok, &button);
+        MapWindowPoints(nullptr, message, reinterpret_cast<POINT*>(&button), 2);
+        return std::abs(button.left + button.right - client.right) <= 1;
+    }));
+    POINT band{2, (button.top + button.bottom) / 2};
+    ClientToScreen(message, &band);
+    auto bandIs = [&](COLORREF colour) {
+        return WaitFor([&] {
+            HDC screen = GetDC(nullptr);
+            COLORREF seen = GetPixel(screen, band.x, band.y);
+            ReleaseDC(nullptr, screen);
+            return seen == colour;
+        });
+    };
+    EXPECT_TRUE(bandIs(RGB(255, 0, 0)) && bandIs(RGB(0, 0, 0)) && bandIs(RGB(255, 0, 0))) << "the band blinks";
     Shot("message");
 
     // Moved by the user and confirmed: its place is kept in twips.
@@ -255,24 +293,31 @@ TEST_F(Timer, AlarmAndMessageAtTheirMinuteThenStoppedByTheNext) {
     EXPECT_EQ(IniValue("Position", "MessageX"), "1350");
     EXPECT_EQ(IniValue("Position", "MessageY"), "1800");
 
-    // The next minute: its first tick stops and closes the sound, and the next
-    // message opens where the last one was confirmed.
-    SleepIntoNextMinute();
+    // The next minute: its first tick stops and closes the sound before its own
+    // alarm (a .mid, by the same commands), and the next message opens where the
+    // last one was confirmed.
+    WaitForMinuteAfter(t);
     HWND second = MessageWindow(app);
     ASSERT_TRUE(second);
     EXPECT_EQ(TextOf(Child(second, kLabelId)), L"    Second message    ");
     GetWindowRect(second, &r);
     EXPECT_EQ(r.left, 90);
     EXPECT_EQ(r.top, 120);
-    EXPECT_EQ(Mci(), (std::vector<std::string>{"open \"" + WavPath() + "\" alias SndMedia", "play SndMedia",
-                                               "stop sndMedia", "close sndMedia"}));
+    std::vector<std::string> sent{
+        "open \"" + WavPath() + "\" alias SndMedia", "play SndMedia", "stop sndMedia", "close sndMedia",
+        "open \"" + MidPath() + "\" alias SndMedia", "play SndMedia"};
+    EXPECT_TRUE(WaitMci(sent)) << Mci().size();
 
     // The close box does not keep the place.
     SetWindowPos(second, nullptr, 300, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     Post(second, WM_CLOSE);
     EXPECT_TRUE(WaitGone({L"MBTimer.frmMessage", L"", app.Pid(), false}));
     EXPECT_EQ(IniValue("Position", "MessageX"), "1350");
+
+    // Ending the program stops and closes the sound that is still open.
     End(app, form);
+    sent.insert(sent.end(), {"stop sndMedia", "close sndMedia"});
+    EXPECT_EQ(Mci(), sent);
 }
 
 TEST_F(Timer, TrayMouseStopsTheSoundAndTheMenuSwitchesTheState) {
