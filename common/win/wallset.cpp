@@ -46,6 +46,14 @@ void ApplyDesktopWallpaper(const std::string& path) {
     SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, wide.data(), SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
 }
 
+Screen PlatformScreen() {
+    win::WindowDc screen(nullptr);
+    int dpiX = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 96;
+    int dpiY = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
+    return ScreenFrom(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), dpiX > 0 ? dpiX : 96,
+                      dpiY > 0 ? dpiY : 96);
+}
+
 std::string ExistingFileName(const std::string& path) {
     if (path.empty() || path.find_first_of("*?") != std::string::npos) return {};
     WIN32_FIND_DATAW found;
@@ -80,14 +88,6 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes, std::stri
     return ok;
 }
 
-wallset::Screen PlatformScreen() {
-    win::WindowDc screen(nullptr);
-    int dpiX = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 96;
-    int dpiY = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
-    return wallset::ScreenFrom(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), dpiX > 0 ? dpiX : 96,
-                               dpiY > 0 ? dpiY : 96);
-}
-
 }  // namespace
 
 BitmapFolders PlatformBitmapFolders() {
@@ -102,7 +102,7 @@ BitmapFolders PlatformBitmapFolders() {
     return f;
 }
 
-cWallSet::cWallSet() : cWallSet(PlatformScreen(), PlatformBitmapFolders) {}
+cWallSet::cWallSet() : cWallSet(wallset::PlatformScreen(), PlatformBitmapFolders) {}
 
 cWallSet::cWallSet(wallset::Screen screen, std::function<BitmapFolders()> folders)
     : placement_(screen), folders_(std::move(folders)) {}

@@ -89,6 +89,8 @@ private:
 
 // The desktop registry and the shell's wallpaper, for cWallSet and its tests.
 namespace wallset {
+// The screen as cWallSet measures it (twips per pixel at the screen's DPI).
+Screen PlatformScreen();
 // Under HKEY_CURRENT_USER; the empty text for a missing key or value or one longer than 1024 bytes.
 std::string ReadRegString(std::string_view key, std::string_view name);
 // Creates missing keys; false when the value could not be set.

@@ -51,14 +51,7 @@ public:
         MessageBoxW(owner_, Widen(PictureFolderNotice()).c_str(), L"MBTimer", MB_OK | MB_ICONINFORMATION);
     }
 
-    std::int32_t ScreenPixelsHeight() const override {
-        win::WindowDc screen(nullptr);
-        int dpiX = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 96;
-        int dpiY = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
-        return wallset::ScreenFrom(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), dpiX > 0 ? dpiX : 96,
-                                   dpiY > 0 ? dpiY : 96)
-            .pixelsHeight;
-    }
+    std::int32_t ScreenPixelsHeight() const override { return wallset::PlatformScreen().pixelsHeight; }
 
 private:
     HWND owner_;
