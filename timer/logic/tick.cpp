@@ -22,6 +22,13 @@ bool TakeCloseRequest(const cInifile& TimerIni) {
     return true;
 }
 
+void ClearStaleCloseRequest(const cInifile& TimerIni) {
+    const std::string close = TimerIni.ReadStr("PrevInstance", "Close");
+    if (close != "Hide" && close != "True") return;
+    TimerIni.WriteStr("PrevInstance", "Close", "False");
+    TimerIni.Refresh();
+}
+
 Ticker::Result Ticker::Tick(const cInifile& TimerIni, const TimeList& lstTime, const ScheduleTables& tables,
                             const Clock& clock, TickActions& actions) {
     if (TakeCloseRequest(TimerIni)) return Result::CloseRequested;

@@ -37,6 +37,10 @@ std::string MessageCaption(const std::string& text);
 // A second copy asks a hidden one to end with "True"; the answer is "False".
 // Returns true when the request was there (and has been answered).
 bool TakeCloseRequest(const cInifile& TimerIni);
+// For the only running copy, at start-up: a "Hide" or "True" still there was left
+// by a copy that ended without answering (killed, crashed) and would otherwise end
+// this copy at a later second start, or at its first tick.
+void ClearStaleCloseRequest(const cInifile& TimerIni);
 
 class Ticker {
 public:

@@ -195,6 +195,21 @@ TEST_F(TickTest, CloseRequestIsAnsweredBeforeAnythingFires) {
     }
 }
 
+TEST_F(TickTest, StaleCloseRequestIsClearedAtStartUp) {
+    struct Case {
+        const char* before;  // nullptr: no key
+        const char* after;
+    } cases[] = {{"Hide", "False"}, {"True", "False"}, {"False", "False"}, {"true", "true"}, {nullptr, nullptr}};
+    for (const auto& c : cases) {
+        profile.data.clear();
+        if (c.before) profile.data["PrevInstance"]["Close"] = c.before;
+        ClearStaleCloseRequest(ini);
+        auto& section = profile.data["PrevInstance"];
+        const std::string got = section.count("Close") ? section["Close"] : "<none>";
+        EXPECT_EQ(got, c.after ? c.after : "<none>") << (c.before ? c.before : "<none>");
+    }
+}
+
 TEST_F(TickTest, SlotOutsideTheTablesIsARunTimeError) {
     Schedule s({{"07:00", true, 2, "m", " "}});
     s.list.Add("07:00", 5, true);  // a row whose slot the tables do not have

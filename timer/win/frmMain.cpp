@@ -169,6 +169,7 @@ bool frmMain::Form_Load(const std::string& arguments) {
             }
             return;
         }
+        ClearStaleCloseRequest(main_.TimerIni);
 
         CreateForm();
         Apply(state_);

@@ -176,6 +176,17 @@ protected:
     App Start(const std::wstring& arguments = L"") const {
         return App::Start(folder.File(L"MBTimer.exe"), arguments, folder.Path());
     }
+    // A second copy says it is one and ends.
+    void SecondStart() const {
+        App second = Start();
+        auto box = WaitMessageBox(second.Pid());
+        ASSERT_TRUE(box) << "no box from the second copy";
+        EXPECT_EQ(box->title, L"MBTimer PrevInstance Check");
+        EXPECT_EQ(box->text, L"このプログラムは既に起動しています。\r\nバックグラウンド処理中の場合は終了します。");
+        EXPECT_EQ(box->icon, Icon::Information);
+        Press(*box, IDOK);
+        EXPECT_TRUE(second.WaitExit(5000));
+    }
     // Wine writes its MCI trace to the Unix standard error of the process, which a
     // Windows parent cannot redirect: this copy is started through the shell.
     Traced StartTraced() const {
@@ -358,14 +369,7 @@ TEST_F(Timer, SecondStartLeavesATrayCopyAlone) {
     ASSERT_TRUE(form);
     ASSERT_EQ(Caption(form), L"【有効】") << "the tray copy's timer runs, so it would obey a close request";
 
-    App second = Start();
-    auto box = WaitMessageBox(second.Pid());
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->title, L"MBTimer PrevInstance Check");
-    EXPECT_EQ(box->text, L"このプログラムは既に起動しています。\r\nバックグラウンド処理中の場合は終了します。");
-    EXPECT_EQ(box->icon, Icon::Information);
-    Press(*box, IDOK);
-    EXPECT_TRUE(second.WaitExit(5000));
+    SecondStart();
     Sleep(2500);  // two ticks of the tray copy
     EXPECT_TRUE(tray.Running());
     EXPECT_EQ(IniValue("PrevInstance", "Close"), "False");
@@ -380,12 +384,7 @@ TEST_F(Timer, SecondStartEndsAHiddenCopy) {
     EXPECT_TRUE(TopWindows(hidden.Pid()).empty()) << "no window";
     EXPECT_EQ(TrayPixels().yellow, 0) << "no tray icon";
 
-    App second = Start();
-    auto box = WaitMessageBox(second.Pid());
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->title, L"MBTimer PrevInstance Check");
-    Press(*box, IDOK);
-    EXPECT_TRUE(second.WaitExit(5000));
+    SecondStart();
     EXPECT_TRUE(hidden.WaitExit(2500));
     EXPECT_EQ(IniValue("PrevInstance", "Close"), "False");
 }
@@ -406,13 +405,22 @@ TEST_F(Timer, HiddenCopyEndedByWindowsDoesNotLeaveHideBehind) {
     App tray = Start();
     HWND form = MainForm(tray);
     ASSERT_TRUE(form);
-    App second = Start();
-    auto box = WaitMessageBox(second.Pid());
-    ASSERT_TRUE(box);
-    Press(*box, IDOK);
-    EXPECT_TRUE(second.WaitExit(5000));
+    SecondStart();
     Sleep(2500);
     EXPECT_TRUE(tray.Running());
+    EXPECT_EQ(IniValue("PrevInstance", "Close"), "False");
+    End(tray, form);
+}
+
+TEST_F(Timer, HideLeftByAKilledHiddenCopyEndsNoTrayCopy) {
+    Ini("[TimeSet]\r\n" + HhNn(Now().hour + 2, 0) + "=2,later,\r\n[PrevInstance]\r\nClose=Hide\r\n");
+    App tray = Start();
+    HWND form = MainForm(tray);
+    ASSERT_TRUE(form);
+    SecondStart();
+    Sleep(2500);
+    EXPECT_TRUE(tray.Running());
+    EXPECT_EQ(IniValue("PrevInstance", "Close"), "False");
     End(tray, form);
 }
 
